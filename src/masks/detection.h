@@ -1,0 +1,33 @@
+#pragma once
+// Automatic detection of a masked rectangle around a point.
+#include <optional>
+
+#include "doc/image_doc.h"
+
+namespace veilo {
+
+// Edge scan in four directions from (x, y); always gives an area.
+PixelRect EdgeScan(ImageDoc& doc, int32_t x, int32_t y);
+
+struct SearchBounds {
+  int32_t top = 0, right = 0, bottom = 0, left = 0;
+};
+// Outermost rectangle with strong borders around (x, y); resume bounds for
+// the repeated searches of a second double-click.
+std::optional<PixelRect> RectangleSearch(ImageDoc& doc, int32_t x, int32_t y,
+                                         const std::optional<SearchBounds>& resume = std::nullopt);
+
+// What is remembered between plain double-clicks.
+struct DetectionMemory {
+  const ImageDoc* doc = nullptr;
+  int32_t x = -1, y = -1;
+  bool lastFailed = true;
+  PixelRect r0;
+  int32_t stage = 0;
+};
+
+// A plain double-click at (x, y): fresh search, or the next stages of a repeat.
+// On success the selection corners are set and the rectangle is returned.
+std::optional<PixelRect> DetectAreaAt(DetectionMemory& memory, ImageDoc& doc, int32_t x, int32_t y);
+
+}  // namespace veilo

@@ -1,0 +1,19 @@
+#pragma once
+// The FL mask: 8x8 blocks reversed along a spiral through the block grid.
+#include <vector>
+
+#include "doc/image_doc.h"
+#include "masks/mask_context.h"
+
+namespace veilo {
+
+inline constexpr int32_t kFlBlockSize = 8;
+
+// Block numbers in spiral order for a cols x rows grid (outside ring first,
+// starting at the bottom-left block).
+std::vector<int32_t> FlSpiral(int32_t cols, int32_t rows);
+
+void FlLive(MaskContext& ctx, ImageDoc& doc);
+void ReplayFl(MaskContext& ctx, ImageDoc& doc, MaskRecord& rec, Direction dir);
+
+}  // namespace veilo

@@ -1,0 +1,36 @@
+#pragma once
+// The undo and redo logs, the repaint request shared by every operation, and
+// the dispatch of a record to its operation's replay form.
+#include <optional>
+
+#include "doc/image_doc.h"
+#include "masks/mask_context.h"
+
+namespace veilo {
+
+// The normalised selection, or nullopt when no area is selected.
+std::optional<PixelRect> SelectedArea(const ImageDoc& doc);
+
+// The area a replay form works on: the record's rectangle normally, the
+// current selection while a macro runs (nullopt: nothing selected, skip).
+std::optional<PixelRect> ReplayArea(const MaskContext& ctx, const ImageDoc& doc, const MaskRecord& rec);
+
+// A zero-filled record for opcode over rect.
+MaskRecord MakeRecord(int32_t opcode, const PixelRect& rect);
+
+void LogOperation(MaskContext& ctx, ImageDoc& doc, const MaskRecord& rec);
+void Undo(MaskContext& ctx, ImageDoc& doc);
+void Redo(MaskContext& ctx, ImageDoc& doc);
+void UndoAll(MaskContext& ctx, ImageDoc& doc);
+
+// Client rectangle that shows an image rectangle at the document's zoom and
+// scroll position, clipped to the client size, widened by the frame margin.
+WindowRect RefreshRect(const ImageDoc& doc, const PixelRect& r);
+void RefreshArea(MaskContext& ctx, ImageDoc& doc, const PixelRect& r);
+
+// Runs the replay form of rec's opcode. While a macro runs the replay form
+// takes the current selection, writes it into rec and logs rec itself.
+// Unknown opcodes change nothing.
+void ReplayRecord(MaskContext& ctx, ImageDoc& doc, MaskRecord& rec, Direction dir);
+
+}  // namespace veilo

@@ -1,0 +1,56 @@
+#pragma once
+// File access by UTF-8 path, and saving that never destroys the user's file:
+// a save goes to a temporary file in the target's folder, which replaces the
+// target only once everything is written.
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veilo {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { if (f) std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// Platform primitives (file_io_posix.cpp / file_io_win.cpp).
+FilePtr OpenFile(std::string_view utf8Path, const char* mode);  // fopen modes, binary
+bool FileExists(std::string_view utf8Path);                      // a file, not a folder
+bool IsDirectory(std::string_view utf8Path);
+bool RemoveFile(std::string_view utf8Path);
+// Atomically replaces `target` (which may exist) with `source`.
+bool ReplaceFile(std::string_view utf8Source, std::string_view utf8Target);
+
+// Reads the whole file. nullopt when it cannot be opened or read, or is
+// larger than maxBytes.
+std::optional<std::vector<uint8_t>> ReadWholeFile(std::string_view utf8Path, uint64_t maxBytes);
+
+// Writes a file through a temporary sibling. Destroying the writer without
+// Commit() removes the temporary file and leaves the target untouched.
+class SafeFileWriter {
+ public:
+  explicit SafeFileWriter(std::string targetPath);
+  ~SafeFileWriter();
+  SafeFileWriter(const SafeFileWriter&) = delete;
+  SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+  bool ok() const { return file_ != nullptr && !failed_; }
+  bool Write(const void* data, size_t size);  // sticky: false once any write failed
+  std::FILE* stream() { return file_.get(); }  // for library glue that writes itself
+  void MarkFailed() { failed_ = true; }
+  // Flushes, closes and moves the temporary file over the target.
+  bool Commit();
+
+ private:
+  std::string target_;
+  std::string temp_;
+  FilePtr file_;
+  bool failed_ = false;
+  bool committed_ = false;
+};
+
+}  // namespace veilo
