@@ -1,0 +1,155 @@
+#include "commands.h"
+
+#include <charconv>
+#include <cstdio>
+#include <optional>
+
+#include "cli_shell.h"
+#include "mask_steps.h"
+#include "masks/detection.h"
+#include "picture_io.h"
+
+namespace veilo::cli {
+
+namespace {
+
+int UsageError(const std::string& why) {
+  std::fprintf(stderr, "veilo-cli: %s\n", why.c_str());
+  std::fprintf(stderr, "Try 'veilo-cli --help'.\n");
+  return kExitUsage;
+}
+
+std::optional<int32_t> ParseCoordinate(std::string_view s) {
+  int32_t v = 0;
+  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+  if (ec != std::errc() || end != s.data() + s.size() || v < 0 || v > 65535) return std::nullopt;
+  return v;
+}
+
+// "X1,Y1,X2,Y2"
+std::optional<PixelRect> ParseArea(std::string_view s) {
+  int32_t v[4];
+  for (int i = 0; i < 4; ++i) {
+    const size_t comma = i < 3 ? s.find(',') : s.size();
+    if (comma == std::string_view::npos) return std::nullopt;
+    const auto n = ParseCoordinate(s.substr(0, comma));
+    if (!n) return std::nullopt;
+    v[i] = *n;
+    s = i < 3 ? s.substr(comma + 1) : std::string_view();
+  }
+  return PixelRect{v[0], v[1], v[2], v[3]};
+}
+
+}  // namespace
+
+void PrintUsage(bool toStderr) {
+  std::FILE* out = toStderr ? stderr : stdout;
+  std::fputs(
+      "Usage:\n"
+      "  veilo-cli mask IN OUT --area X1,Y1,X2,Y2 OP [OP ...]\n"
+      "  veilo-cli detect IN X Y [--edge]\n"
+      "  veilo-cli --help\n"
+      "\n"
+      "mask applies the operations in order to the area (corners in pixels, right and\n"
+      "bottom exclusive) and saves the result as OUT. Operations:\n"
+      "  neg[:CH]  xor[:CH]      negative/positive, XOR 0x80; CH channel set 0..7\n"
+      "                          (1 red, 2 green, 4 blue; default 7)\n"
+      "  rgb[:MODE]              RGB exchange: 0 R->G->B->R (default), 1 R<->G,\n"
+      "                          2 G<->B, 3 R<->B\n"
+      "  flip-tb  flip-lr        flip the whole area top/bottom or left/right\n"
+      "  vglass[:BOX] hglass[:BOX]  glass, box size 2..999 (default 8)\n"
+      "  meko  meko-rev          Meko mask, forward or reverse order\n"
+      "  fl[:INV]                FL mask; INV 1 inverts moved blocks (default), 0 not\n"
+      "  q0[:FLAGS[:BOX]]        Q0 mask; FLAGS six 0/1 digits: vertical glass,\n"
+      "                          horizontal glass, negative/positive, left/right,\n"
+      "                          top/bottom, XOR (default 111000); BOX default 8\n"
+      "  win                     WIN mask\n"
+      "  cp:CODE                 CP mask with a code of 1..16 letters\n"
+      "  rot90  rot180  rot270   turn the whole picture clockwise\n"
+      "  undo  redo              undo or redo the last operation\n"
+      "\n"
+      "detect prints the masked area found around the point X,Y as X1,Y1,X2,Y2\n"
+      "(right and bottom exclusive), by rectangle search or, with --edge, edge scan.\n"
+      "\n"
+      "Exit status: 0 success, 1 the operation failed, 2 bad usage.\n",
+      out);
+}
+
+int RunMask(const std::vector<std::string>& args) {
+  if (args.size() < 2) return UsageError("mask needs IN and OUT");
+  const std::string& in = args[0];
+  const std::string& out = args[1];
+  std::optional<PixelRect> area;
+  std::vector<MaskStep> steps;
+  for (size_t i = 2; i < args.size(); ++i) {
+    if (args[i] == "--area") {
+      if (i + 1 >= args.size()) return UsageError("--area needs X1,Y1,X2,Y2");
+      area = ParseArea(args[++i]);
+      if (!area) return UsageError("--area needs four numbers X1,Y1,X2,Y2 (0..65535)");
+      continue;
+    }
+    const StepParse parsed = ParseMaskStep(args[i]);
+    if (!parsed.step) return UsageError(parsed.error);
+    steps.push_back(*parsed.step);
+  }
+  if (!area) return UsageError("mask needs --area X1,Y1,X2,Y2");
+  if (steps.empty()) return UsageError("mask needs at least one operation");
+
+  CliShell shell;
+  ImageDoc doc;
+  if (!LoadPicture(shell, in, doc)) return kExitFailed;
+  doc.areaSelected = 1;
+  doc.areaX1 = area->left;
+  doc.areaY1 = area->top;
+  doc.areaX2 = area->right;
+  doc.areaY2 = area->bottom;
+
+  MaskOptions options;
+  MacroBuffer macro;
+  MaskContext ctx{shell, options, macro};
+  for (size_t i = 0; i < steps.size(); ++i) {
+    ApplyMaskStep(ctx, doc, steps[i]);
+    if (shell.errorCount != 0) {
+      std::fprintf(stderr, "veilo-cli: operation %zu was refused; %s not written\n", i + 1, out.c_str());
+      return kExitFailed;
+    }
+  }
+  return SavePicture(shell, out, doc) ? kExitOk : kExitFailed;
+}
+
+int RunDetect(const std::vector<std::string>& args) {
+  bool edge = false;
+  std::vector<std::string> positional;
+  for (const std::string& a : args) {
+    if (a == "--edge") edge = true;
+    else positional.push_back(a);
+  }
+  if (positional.size() != 3) return UsageError("detect needs IN X Y");
+  const auto x = ParseCoordinate(positional[1]);
+  const auto y = ParseCoordinate(positional[2]);
+  if (!x || !y) return UsageError("X and Y must be numbers 0..65535");
+
+  CliShell shell;
+  ImageDoc doc;
+  if (!LoadPicture(shell, positional[0], doc)) return kExitFailed;
+  if (*x >= doc.width || *y >= doc.height) {
+    std::fprintf(stderr, "veilo-cli: the point %d,%d is outside the %dx%d picture\n", *x, *y, doc.width,
+                 doc.height);
+    return kExitFailed;
+  }
+  std::optional<PixelRect> found;
+  if (edge) {
+    found = EdgeScan(doc, *x, *y);
+  } else {
+    DetectionMemory memory;
+    found = DetectAreaAt(memory, doc, *x, *y);
+  }
+  if (!found) {
+    std::fprintf(stderr, "veilo-cli: no masked area found around %d,%d\n", *x, *y);
+    return kExitFailed;
+  }
+  std::printf("%d,%d,%d,%d\n", found->left, found->top, found->right, found->bottom);
+  return kExitOk;
+}
+
+}  // namespace veilo::cli

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "commands.h"
+#include "formats/bmp_reader.h"
+#include "formats/bmp_writer.h"
+#include "platform/file_io.h"
+#include "recording_shell.h"
+#include "test_pictures.h"
+
+namespace veilo {
+namespace {
+
+namespace fs = std::filesystem;
+using cli::RunDetect;
+using cli::RunMask;
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("veilo-cli-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+  std::string Write(const std::string& name, ImageDoc& doc) {
+    const std::string p = Path(name);
+    EXPECT_EQ(WriteBmpFile(p, doc.dib), 1);
+    return p;
+  }
+
+  ImageDoc Read(const std::string& path) {
+    testing::RecordingShell shell;
+    ImageDoc doc;
+    doc.path = path;
+    EXPECT_EQ(ReadBmpFile(shell, doc), 0) << path;
+    return doc;
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(CliTest, BadUsageExitsTwoWithoutWriting) {
+  ImageDoc doc = testing::MakeNoiseDoc(32, 32);
+  const std::string in = Write("in.bmp", doc);
+  const std::string out = Path("out.bmp");
+  const std::vector<std::vector<std::string>> cases = {
+      {in},                                              // no OUT
+      {in, out, "neg"},                                  // no area
+      {in, out, "--area", "0,0,8"},                      // three numbers
+      {in, out, "--area", "0,0,8,8"},                    // no operation
+      {in, out, "--area", "0,0,8,8", "frobnicate"},      // unknown operation
+      {in, out, "--area", "0,0,8,8", "neg:8"},           // channel set out of range
+      {in, out, "--area", "0,0,8,8", "vglass:1"},        // box too small
+      {in, out, "--area", "0,0,8,8", "q0:11100"},        // five flags
+      {in, out, "--area", "0,0,8,8", "cp:AB1"},          // not a letter
+      {in, out, "--area", "0,0,8,8", "cp:ABCDEFGHIJKLMNOPQ"},  // 17 letters
+      {in, out, "--area", "0,0,8,8", "cp: "},            // no letters
+      {in, out, "--area", "0,0,8,8", "win:3"},           // takes no value
+  };
+  for (const auto& args : cases) {
+    EXPECT_EQ(RunMask(args), cli::kExitUsage) << ::testing::PrintToString(args);
+    EXPECT_FALSE(FileExists(out));
+  }
+}
+
+TEST_F(CliTest, SelfInverseMasksRestoreThePicture) {
+  ImageDoc original = testing::MakeNoiseDoc(70, 50, 3);
+  const std::string in = Write("in.bmp", original);
+  const std::vector<std::vector<std::string>> sequences = {
+      {"neg", "neg"}, {"xor:5", "xor:5"}, {"flip-tb", "flip-lr", "flip-lr", "flip-tb"},
+      {"vglass:7", "vglass:7"}, {"hglass", "hglass"}, {"meko", "meko-rev"}, {"fl", "fl"},
+      {"fl:0", "fl:0"}, {"win", "win"}, {"cp:ab c", "cp:ABC"}, {"q0:110101:6", "undo"},
+      {"rgb:0", "undo"}, {"rot90", "rot90", "rot90", "rot90"}, {"neg:3", "rgb:2", "undo", "undo"},
+  };
+  for (const auto& ops : sequences) {
+    std::vector<std::string> args = {in, Path("out.bmp"), "--area", "66,45,3,2"};
+    args.insert(args.end(), ops.begin(), ops.end());
+    ASSERT_EQ(RunMask(args), cli::kExitOk) << ::testing::PrintToString(ops);
+    ImageDoc result = Read(Path("out.bmp"));
+    EXPECT_EQ(testing::DescribePixelDifference(result, original), "") << ::testing::PrintToString(ops);
+  }
+}
+
+TEST_F(CliTest, MaskChangesOnlyTheArea) {
+  ImageDoc original = testing::MakeNoiseDoc(40, 30, 5);
+  const std::string in = Write("in.bmp", original);
+  ASSERT_EQ(RunMask({in, Path("out.bmp"), "--area", "10,5,20,15", "neg:1"}), cli::kExitOk);
+  ImageDoc result = Read(Path("out.bmp"));
+  for (int32_t y = 0; y < 30; ++y)
+    for (int32_t x = 0; x < 40; ++x) {
+      testing::Rgb want = testing::PixelOf(original, x, y);
+      if (x >= 10 && x < 20 && y >= 5 && y < 15) want.r = static_cast<uint8_t>(255 - want.r);
+      ASSERT_EQ(testing::PixelOf(result, x, y), want) << x << "," << y;
+    }
+}
+
+TEST_F(CliTest, RefusedMekoExitsOneAndWritesNothing) {
+  ImageDoc big = testing::MakeDoc(1536, 1552, [](int32_t x, int32_t y) {
+    return testing::Rgb{static_cast<uint8_t>(x), static_cast<uint8_t>(y), 7};
+  });
+  const std::string in = Write("big.bmp", big);
+  const std::string out = Path("out.bmp");
+  EXPECT_EQ(RunMask({in, out, "--area", "0,0,1536,1552", "neg", "meko"}), cli::kExitFailed);
+  EXPECT_FALSE(FileExists(out));
+  EXPECT_EQ(RunMask({in, out, "--area", "0,0,1536,1536", "meko"}), cli::kExitOk);
+  EXPECT_TRUE(FileExists(out));
+}
+
+TEST_F(CliTest, MissingOrBrokenInputExitsOne) {
+  EXPECT_EQ(RunMask({Path("absent.bmp"), Path("out.bmp"), "--area", "0,0,8,8", "neg"}), cli::kExitFailed);
+  FilePtr f = OpenFile(Path("junk.bmp"), "wb");
+  std::fputs("not a picture", f.get());
+  f.reset();
+  EXPECT_EQ(RunMask({Path("junk.bmp"), Path("out.bmp"), "--area", "0,0,8,8", "neg"}), cli::kExitFailed);
+  EXPECT_EQ(RunDetect({Path("junk.bmp"), "1", "1"}), cli::kExitFailed);
+}
+
+TEST_F(CliTest, DetectPrintsTheMaskedRectangle) {
+  ImageDoc doc = testing::MakeDoc(120, 90, [](int32_t x, int32_t y) {
+    const bool inside = x >= 40 && x < 72 && y >= 30 && y < 54;
+    const uint8_t v = inside ? 200 : 100;
+    return testing::Rgb{v, v, v};
+  });
+  const std::string in = Write("in.bmp", doc);
+  for (const char* mode : {"", "--edge"}) {
+    std::vector<std::string> args = {in, "50", "40"};
+    if (*mode) args.push_back(mode);
+    ::testing::internal::CaptureStdout();
+    const int rc = RunDetect(args);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "40,30,72,54\n") << mode;
+    EXPECT_EQ(rc, cli::kExitOk);
+  }
+}
+
+TEST_F(CliTest, DetectFailsOnAUniformPicture) {
+  ImageDoc doc = testing::MakeDoc(50, 40, [](int32_t, int32_t) { return testing::Rgb{9, 9, 9}; });
+  const std::string in = Write("in.bmp", doc);
+  EXPECT_EQ(RunDetect({in, "10", "10"}), cli::kExitFailed);
+  EXPECT_EQ(RunDetect({in, "60", "10"}), cli::kExitFailed);  // outside the picture
+  EXPECT_EQ(RunDetect({in, "10"}), cli::kExitUsage);
+}
+
+}  // namespace
+}  // namespace veilo
