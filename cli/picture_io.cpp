@@ -18,8 +18,8 @@ bool LoadPicture(ShellNotifications& shell, const std::string& path, ImageDoc& d
   return ReadBmpFile(shell, doc) == 0;
 }
 
-bool SavePicture(ShellNotifications& /*shell*/, const std::string& path, ImageDoc& doc) {
-  if (WriteBmpFile(path, doc.dib) == 1) return true;
+bool SavePicture(ShellNotifications& shell, const std::string& path, ImageDoc& doc) {
+  if (WriteBmpFile(shell, path, doc.dib) == 1) return true;
   std::fprintf(stderr, "veilo-cli: cannot write %s\n", path.c_str());
   return false;
 }

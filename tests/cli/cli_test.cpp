@@ -30,7 +30,8 @@ class CliTest : public ::testing::Test {
 
   std::string Write(const std::string& name, ImageDoc& doc) {
     const std::string p = Path(name);
-    EXPECT_EQ(WriteBmpFile(p, doc.dib), 1);
+    testing::RecordingShell shell;
+    EXPECT_EQ(WriteBmpFile(shell, p, doc.dib), 1);
     return p;
   }
 
