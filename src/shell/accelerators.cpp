@@ -50,12 +50,17 @@ constexpr std::array<Accelerator, 34> kAccelerators{{
 }};
 
 std::string KeyName(VirtualKey key) {
-  if (key >= vk::kF1 && key <= vk::kF12) return "F" + std::to_string(key - vk::kF1 + 1);
-  if (key == vk::kInsert) return "Insert";
-  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) {
-    return std::string(1, static_cast<char>(key));
+  std::string name;
+  if (key >= vk::kF1 && key <= vk::kF12) {
+    name.append("F").append(std::to_string(key - vk::kF1 + 1));
+  } else if (key == vk::kInsert) {
+    name = "Insert";
+  } else if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) {
+    name.push_back(static_cast<char>(key));
+  } else {
+    name.append("Key").append(std::to_string(key));
   }
-  return "Key" + std::to_string(key);
+  return name;
 }
 
 }  // namespace
@@ -66,7 +71,8 @@ std::string DescribeAccelerator(const Accelerator& a) {
   std::string text;
   if (a.modifiers & kCtrl) text += "Ctrl+";
   if (a.modifiers & kShift) text += "Shift+";
-  return text + KeyName(a.key);
+  text += KeyName(a.key);
+  return text;
 }
 
 std::string AcceleratorTextFor(CommandId command) {

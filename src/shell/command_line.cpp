@@ -120,9 +120,10 @@ FirstTickAction DecideFirstTick(std::string_view pendingCommandLine, bool screen
     // quote, so a folder such as "C:\My Pictures" is passed quoted.
     const std::string_view folder = TrimCommandLine(savedSlideFolder);
     action.kind = FirstTickKind::kSlideShow;
-    action.slideShowLine = folder.empty() || folder.front() == '"'
-                               ? std::string(folder)
-                               : "\"" + std::string(folder) + "\"";
+    const bool quote = !folder.empty() && folder.front() != '"';
+    if (quote) action.slideShowLine.push_back('"');
+    action.slideShowLine.append(folder);
+    if (quote) action.slideShowLine.push_back('"');
     return action;
   }
   ArgumentUse use = UseArguments(pendingCommandLine, isFolder);
