@@ -170,7 +170,8 @@ void ReadOptions(const ProfileText& file, AppOptions& o) {
   for (size_t i = 0; i < rgb.size(); ++i) *rgbFields[i] = static_cast<uint8_t>(static_cast<uint32_t>(rgb[i]) & 0xFFu);
 
   if (FindProfileValue(file, kSettingsSection, "JP2")) {
-    NumberScanner scanner(GetProfileString(file, kSettingsSection, "JP2", "", kValueBytes));
+    const std::string jp2 = GetProfileString(file, kSettingsSection, "JP2", "", kValueBytes);
+    NumberScanner scanner(jp2);
     if (const auto lossless = scanner.NextInt()) {
       o.jp2Lossless = *lossless != 0;
       if (const auto rate = scanner.NextFloat()) o.jp2Rate = *rate;
@@ -197,10 +198,12 @@ bool saveSettings(const std::string& settingsFile, const AppOptions& o, const Fr
                   const std::optional<std::string>& languageFolder) {
   std::vector<std::pair<std::string, std::string>> values;
   if (!frame.minimized && !frame.maximized) {
-    // Written unsigned ("%u"), as the file has always held them.
-    const auto u = [](int32_t v) { return static_cast<int64_t>(static_cast<uint32_t>(v)); };
-    values.emplace_back("Window Dimensions", JoinNumbers({u(frame.left), u(frame.right - frame.left),
-                                                          u(frame.top), u(frame.bottom - frame.top)}));
+    // Written unsigned ("%u"), as the file has always held them; the
+    // arithmetic wraps like the 32-bit values it stands for.
+    const auto u = [](int32_t v) { return static_cast<uint32_t>(v); };
+    values.emplace_back("Window Dimensions",
+                        JoinNumbers({u(frame.left), u(frame.right) - u(frame.left), u(frame.top),
+                                     u(frame.bottom) - u(frame.top)}));
   }
   values.emplace_back("Zoomed", JoinNumbers({Flag(frame.maximized)}));
   values.emplace_back("ViewWin", JoinNumbers({o.quickZoomX, o.quickZoomY, o.quickZoomWidth, o.quickZoomHeight}));
