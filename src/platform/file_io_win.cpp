@@ -1,4 +1,6 @@
 #include <windows.h>
+// <windows.h> maps ReplaceFile to ReplaceFileW; ours is the portable one.
+#undef ReplaceFile
 
 #include <cstdio>
 #include <string>

@@ -70,6 +70,7 @@ enum class TextId : uint16_t {
   ButtonCancel,
 };
 
+// The text for the current language; it lives as long as `language`.
 std::string_view Text(TextId id, const LanguageTexts& language);
 
 // Formats a message that holds one value: the first conversion ("%d", "%u",
