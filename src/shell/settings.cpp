@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <limits>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -57,6 +59,8 @@ class NumberScanner {
     const double value = std::strtod(rest.c_str(), &end);
     if (end == rest.c_str()) return Fail<float>();
     pos_ += static_cast<size_t>(end - rest.c_str());
+    // Not a usable float (nan, inf, 1e300): the field keeps its value.
+    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
     return static_cast<float>(value);
   }
 

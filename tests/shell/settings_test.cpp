@@ -179,6 +179,8 @@ TEST(Settings, ValuesWithFewerNumbersFillOnlyTheLeadingFields) {
       {"JP2=0", [](AppOptions& o) { o.jp2Lossless = false; }},
       {"JP2=0 0.5", [](AppOptions& o) { o.jp2Lossless = false; o.jp2Rate = 0.5f; }},
       {"JP2=x 0.5", [](AppOptions&) {}},
+      {"JP2=0 1e300", [](AppOptions& o) { o.jp2Lossless = false; }},
+      {"JP2=0 nan", [](AppOptions& o) { o.jp2Lossless = false; }},
       {"Zoomed=abc", [](AppOptions&) {}},
   };
   for (const PartialCase& c : cases) {
