@@ -33,12 +33,22 @@ inline void WeightedDifferences(const uint8_t* __restrict inner, const uint8_t* 
   weighted[bytes] = weighted[bytes + 1] = 0;
 }
 
-// Then the sum of each byte and the two after it, compared with the
-// threshold: at every third byte (a pixel's first channel) that is the pixel's
-// edge flag. The bytes in between are counted too and simply never read.
-inline void AddEdgeFlags(const uint8_t* __restrict weighted, int32_t bytes, uint16_t* __restrict counts) {
-  for (int32_t b = 0; b < bytes; ++b)
-    counts[b] += (weighted[b] + weighted[b + 1] + weighted[b + 2]) >= static_cast<int32_t>(kEdgeThreshold) ? 1 : 0;
+// a + b, or 255 when that does not fit a byte; written so that it vectorises.
+inline uint8_t SaturatedSum(uint8_t a, uint8_t b) {
+  const uint8_t sum = static_cast<uint8_t>(a + b);
+  return sum < a ? uint8_t{255} : sum;
+}
+
+// Then the sum of each byte and the two after it (saturated: the threshold is
+// below 255), compared with the threshold: at every third byte (a pixel's
+// first channel) that is the pixel's edge flag. The bytes in between are
+// counted too and simply never read.
+inline bool ReachesThreshold(const uint8_t* weighted) {
+  return SaturatedSum(SaturatedSum(weighted[0], weighted[1]), weighted[2]) >= kEdgeThreshold;
+}
+
+inline void AddEdgeFlags(const uint8_t* __restrict weighted, int32_t bytes, uint8_t* __restrict counts) {
+  for (int32_t b = 0; b < bytes; ++b) counts[b] = static_cast<uint8_t>(counts[b] + (ReachesThreshold(weighted + b) ? 1 : 0));
 }
 
 // 1 at the first byte of each pixel of a block.
@@ -48,11 +58,12 @@ constexpr std::array<uint8_t, 3 * kBlockPixels> kPixelStarts = [] {
   return a;
 }();
 
+// Edge pairs of a block; at most kBlockPixels, so a byte holds the count.
 inline int32_t CountEdges(const uint8_t* __restrict weighted, int32_t bytes) {
-  int32_t edges = 0;
+  static_assert(kBlockPixels <= 255);
+  uint8_t edges = 0;
   for (int32_t b = 0; b < bytes; ++b)
-    edges += ((weighted[b] + weighted[b + 1] + weighted[b + 2]) >= static_cast<int32_t>(kEdgeThreshold) ? 1 : 0) &
-             kPixelStarts[static_cast<size_t>(b)];
+    edges = static_cast<uint8_t>(edges + ((ReachesThreshold(weighted + b) ? 1 : 0) & kPixelStarts[static_cast<size_t>(b)]));
   return edges;
 }
 
@@ -118,7 +129,7 @@ int32_t ScanColumns(const PixelBuffer& pic, int32_t from, int32_t outward, int32
   const int32_t border = outward < 0 ? 0 : pic.width - 1;
   const int32_t lineCount = outward < 0 ? from : pic.width - 1 - from;
   std::array<uint8_t, 3 * kBlockPixels + 2> weighted;
-  std::array<uint16_t, 3 * kBlockPixels> byteCounts;
+  std::array<uint8_t, 3 * kBlockPixels> byteCounts;
   std::array<int32_t, kBlockPixels> counts;
   int32_t chunk = 8;
   for (int32_t done = 0; done < lineCount;) {
@@ -127,10 +138,10 @@ int32_t ScanColumns(const PixelBuffer& pic, int32_t from, int32_t outward, int32
     const int32_t first = from + outward * done;                    // first line of the chunk in walk order
     const int32_t lowest = outward < 0 ? first - size + 1 : first;  // its leftmost inner column
     std::fill(counts.begin(), counts.begin() + size, 0);
-    // 16-bit counters, emptied before they could overflow.
-    for (int32_t rows = 0; rows < n; rows += 0xFFFF) {
-      std::fill(byteCounts.begin(), byteCounts.begin() + bytes, uint16_t{0});
-      const int32_t end = r0 + std::min(n, rows + 0xFFFF);
+    // Byte counters, emptied every 255 rows before they could overflow.
+    for (int32_t rows = 0; rows < n; rows += 255) {
+      std::fill(byteCounts.begin(), byteCounts.begin() + bytes, uint8_t{0});
+      const int32_t end = r0 + std::min(n, rows + 255);
       for (int32_t r = r0 + rows; r < end; ++r) {
         const uint8_t* inner = pic.At(lowest, r);
         WeightedDifferences(inner, inner + 3 * outward, bytes, weighted.data());

@@ -18,20 +18,27 @@ inline int32_t CountBits(uint64_t v) {
   return static_cast<int32_t>((v * 0x0101010101010101u) >> 56);
 }
 
-// Channel differences of a row of pixels against their partners.
-inline void AbsoluteDifferences(const uint8_t* __restrict a, const uint8_t* __restrict b, int32_t bytes,
-                                uint8_t* __restrict out) {
-  for (int32_t i = 0; i < bytes; ++i) out[i] = static_cast<uint8_t>(a[i] > b[i] ? a[i] - b[i] : b[i] - a[i]);
+// Channel differences of a row of pixels against their partners, capped at
+// one more than the threshold: a capped difference alone already exceeds it,
+// and three of them still fit a byte.
+inline void CappedDifferences(const uint8_t* __restrict a, const uint8_t* __restrict b, int32_t bytes,
+                              uint8_t* __restrict out) {
+  constexpr uint8_t kCap = kPixelDifferenceThreshold + 1;
+  for (int32_t i = 0; i < bytes; ++i) {
+    const uint8_t d = static_cast<uint8_t>(a[i] > b[i] ? a[i] - b[i] : b[i] - a[i]);
+    out[i] = d < kCap ? d : kCap;
+  }
 }
 
-// Bit `bit` of flags[i] = the three differences from byte i on add up to more
-// than the threshold; at every third byte that is a pixel's flag, the bytes in
-// between are never read. Plain byte loops, so that they vectorise.
-inline void MarkDifferingPixels(const uint8_t* __restrict diff, int32_t bytes, int32_t bit,
+// Sets `bit` in flags[i] when the three differences from byte i on add up to
+// more than the threshold; at every third byte (a pixel's first channel) that
+// is the pixel's flag, the bytes in between are never read. Plain byte loops,
+// so that they vectorise.
+inline void MarkDifferingPixels(const uint8_t* __restrict diff, int32_t bytes, uint8_t bit,
                                 uint8_t* __restrict flags) {
   for (int32_t i = 0; i < bytes; ++i) {
-    const bool differ = diff[i] + diff[i + 1] + diff[i + 2] > kPixelDifferenceThreshold;
-    flags[i] = static_cast<uint8_t>(flags[i] | (differ ? 1 : 0) << bit);
+    const uint8_t sum = static_cast<uint8_t>(diff[i] + diff[i + 1] + diff[i + 2]);
+    flags[i] = static_cast<uint8_t>(flags[i] | (sum > kPixelDifferenceThreshold ? bit : 0));
   }
 }
 
@@ -55,10 +62,10 @@ bool PairColumns::Build(const PixelBuffer& pic, int32_t firstCol, int32_t lastCo
   for (int32_t group = 0; group * 8 < rows; ++group) {
     std::fill(flags.get(), flags.get() + rowBytes, uint8_t{0});
     const int32_t groupRows = std::min(8, rows - group * 8);
-    for (int32_t bit = 0; bit < groupRows; ++bit) {
-      const uint8_t* row = pic.At(firstCol, firstRow + group * 8 + bit);
-      AbsoluteDifferences(row, row + partner, rowBytes, diff.get());
-      MarkDifferingPixels(diff.get(), rowBytes, bit, flags.get());
+    for (int32_t t = 0; t < groupRows; ++t) {
+      const uint8_t* row = pic.At(firstCol, firstRow + group * 8 + t);
+      CappedDifferences(row, row + partner, rowBytes, diff.get());
+      MarkDifferingPixels(diff.get(), rowBytes, static_cast<uint8_t>(1u << t), flags.get());
     }
     uint8_t* out = bytes.get() + group;
     for (int32_t c = 0; c < columns; ++c, out += bytesPerColumn) *out = flags[3 * static_cast<size_t>(c)];
