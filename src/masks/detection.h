@@ -22,7 +22,9 @@ struct SearchBounds {
 std::optional<PixelRect> RectangleSearch(ImageDoc& doc, int32_t x, int32_t y,
                                          const std::optional<SearchBounds>& resume = std::nullopt);
 
-// What is remembered between plain double-clicks.
+// What is remembered between plain double-clicks. The document is known by
+// its address only: forget it when the document goes away, or a new one at
+// the same address would continue its stages.
 struct DetectionMemory {
   const ImageDoc* doc = nullptr;
   int32_t x = -1, y = -1;
@@ -34,6 +36,11 @@ struct DetectionMemory {
 // A plain double-click at (x, y): fresh search, or the next stages of a repeat.
 // On success the selection corners are set and the rectangle is returned.
 std::optional<PixelRect> DetectAreaAt(DetectionMemory& memory, ImageDoc& doc, int32_t x, int32_t y);
+
+// Call when a document is released (or its picture replaced).
+inline void ForgetDocument(DetectionMemory& memory, const ImageDoc& doc) {
+  if (memory.doc == &doc) memory = DetectionMemory{};
+}
 
 // Writes a rectangle into the selection corners (right and bottom exclusive).
 inline void SetSelectionCorners(ImageDoc& doc, const PixelRect& r) {

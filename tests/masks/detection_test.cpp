@@ -291,6 +291,12 @@ TEST(DetectAreaAt, AnotherPointOrDocumentStartsAfresh) {
   EXPECT_EQ(DetectAreaAt(memory, second, 61, 40), a) << "another document";
   EXPECT_EQ(memory.doc, &second);
   EXPECT_EQ(DetectAreaAt(memory, second, 61, 40), right);
+
+  ForgetDocument(memory, first);
+  EXPECT_EQ(memory.doc, &second) << "only the document it names";
+  ForgetDocument(memory, second);
+  EXPECT_EQ(memory.doc, nullptr);
+  EXPECT_TRUE(memory.lastFailed) << "so the next double-click searches afresh";
 }
 
 TEST(DetectAreaAt, RectangleRememberedForALargerPictureIsNotReused) {
