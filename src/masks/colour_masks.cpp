@@ -1,6 +1,9 @@
 #include "masks/colour_masks.h"
 
+#include <array>
+
 #include "masks/mask_log.h"
+#include "masks/pixel_shuffle.h"
 #include "masks/row_ops.h"
 
 namespace veilo {
@@ -17,8 +20,8 @@ void XorAreaWith(const PixelBuffer& px, const PixelRect& area, uint8_t channels,
 
 // Moves bytes within every pixel of a row span: new[i] = old[from[i]].
 template <int kFrom0, int kFrom1, int kFrom2>
-void ShuffleRow(uint8_t* p, int32_t count) {
-  for (int32_t i = 0; i < count; ++i, p += 3) {
+void ShuffleRow(uint8_t* p, size_t count) {
+  for (size_t i = 0; i < count; ++i, p += 3) {
     const uint8_t old[3] = {p[0], p[1], p[2]};
     p[0] = old[kFrom0];
     p[1] = old[kFrom1];
@@ -26,9 +29,24 @@ void ShuffleRow(uint8_t* p, int32_t count) {
   }
 }
 
+std::array<uint8_t, kBlockBytes> ChannelTable(int from0, int from1, int from2) {
+  const int from[3] = {from0, from1, from2};
+  std::array<uint8_t, kBlockBytes> table{};
+  for (size_t j = 0; j < kBlockBytes; ++j) table[j] = static_cast<uint8_t>(j - j % 3 + static_cast<size_t>(from[j % 3]));
+  return table;
+}
+
+// Whole blocks of 16 pixels go through the byte-shuffle kernel, the rest of
+// each row through the plain loop.
 template <int kFrom0, int kFrom1, int kFrom2>
 void ShuffleArea(const PixelBuffer& px, const PixelRect& r) {
-  for (int32_t y = r.top; y < r.bottom; ++y) ShuffleRow<kFrom0, kFrom1, kFrom2>(px.At(r.left, y), r.Width());
+  static const BlockShuffle kernel(ChannelTable(kFrom0, kFrom1, kFrom2));
+  const size_t width = static_cast<size_t>(r.Width()), blocks = width / kBlockPixels;
+  for (int32_t y = r.top; y < r.bottom; ++y) {
+    uint8_t* row = px.At(r.left, y);
+    const size_t done = kernel.Apply(row, blocks) ? blocks * kBlockPixels : 0;
+    ShuffleRow<kFrom0, kFrom1, kFrom2>(row + 3 * done, width - done);
+  }
 }
 
 void LogColourMask(MaskContext& ctx, ImageDoc& doc, const PixelRect& area, MaskRecord rec) {

@@ -86,6 +86,8 @@ bool TurnPicture(ImageDoc& doc, int32_t turn, TurnedDibAllocator allocate) {
   const PixelBuffer px = DocPixels(doc);
   if (turn == kTurn180) {
     TurnHalf(px);
+  } else if (w == h) {
+    TurnSquareInPlace(px, turn == kTurn90);  // same size and stride: no second picture needed
   } else {
     PackedDib turned = allocate(static_cast<uint32_t>(h), static_cast<uint32_t>(w));
     if (turned.empty()) return false;

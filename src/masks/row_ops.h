@@ -35,16 +35,17 @@ inline void XorRow(uint8_t* row, size_t bytes, const RowPattern& pattern) {
 
 // Exchanges two row spans of equal length that do not overlap.
 inline void SwapSpans(uint8_t* a, uint8_t* b, size_t bytes) {
-  constexpr size_t kChunk = 256;
+  constexpr size_t kChunk = 64;  // a constant size lets the copies become vector moves
   uint8_t tmp[kChunk];
-  while (bytes > 0) {
-    const size_t n = bytes < kChunk ? bytes : kChunk;
-    std::memcpy(tmp, a, n);
-    std::memcpy(a, b, n);
-    std::memcpy(b, tmp, n);
-    a += n;
-    b += n;
-    bytes -= n;
+  for (; bytes >= kChunk; bytes -= kChunk, a += kChunk, b += kChunk) {
+    std::memcpy(tmp, a, kChunk);
+    std::memcpy(a, b, kChunk);
+    std::memcpy(b, tmp, kChunk);
+  }
+  for (size_t i = 0; i < bytes; ++i) {
+    const uint8_t t = a[i];
+    a[i] = b[i];
+    b[i] = t;
   }
 }
 

@@ -1,42 +1,95 @@
 #include "masks/turn_pixels.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
-#include "masks/row_ops.h"
+#include "masks/pixel_shuffle.h"
 
 namespace veilo {
 
 namespace {
 
-// Square tiles keep both the rows read and the rows written in the cache.
-constexpr int32_t kTile = 32;
+// Pictures are turned tile by tile: a tile's rows are copied into a small
+// buffer, then written out as columns. The buffer keeps the column reads in
+// the cache, and each tile touches only a few dozen pages of either picture.
+constexpr int32_t kTile = 64;
+constexpr size_t kTileRowBytes = 3 * kTile;
 
-inline void CopyPixel(uint8_t* dst, const uint8_t* src) {
-  dst[0] = src[0];
-  dst[1] = src[1];
-  dst[2] = src[2];
+struct Tile {
+  // One spare byte per pixel row end lets every pixel be read as 4 bytes.
+  std::array<uint8_t, kTileRowBytes * kTile + 4> bytes;
+};
+
+void LoadTile(Tile& tile, const PixelBuffer& px, const PixelRect& r) {
+  const size_t rowBytes = 3 * static_cast<size_t>(r.Width());
+  for (int32_t y = r.top; y < r.bottom; ++y)
+    std::memcpy(tile.bytes.data() + kTileRowBytes * static_cast<size_t>(y - r.top), px.At(r.left, y), rowBytes);
+}
+
+// Writes `count` pixels read `step` bytes apart to consecutive pixels of dst.
+// Each pixel is moved as 4 bytes; the extra byte lands on the next pixel,
+// which is written right after, and the last pixel is written exactly.
+inline void CopyColumn(uint8_t* dst, const uint8_t* src, ptrdiff_t step, int32_t count) {
+  for (int32_t i = 0; i + 1 < count; ++i, dst += 3, src += step) {
+    uint32_t v;
+    std::memcpy(&v, src, 4);
+    std::memcpy(dst, &v, 4);
+  }
+  std::memcpy(dst, src, 3);
+}
+
+// Where the turn puts image rectangle r of a w x h picture.
+PixelRect TurnedRect(const PixelRect& r, bool clockwise, int32_t w, int32_t h) {
+  if (clockwise) return {h - r.bottom, r.left, h - r.top, r.right};  // (x, y) -> (h - 1 - y, x)
+  return {r.top, w - r.right, r.bottom, w - r.left};                  // (x, y) -> (y, w - 1 - x)
+}
+
+// Writes the turned content of tile (taken from rectangle r of a w x h
+// picture) into dst.
+void StoreTurned(const Tile& tile, const PixelRect& r, const PixelBuffer& dst, bool clockwise, int32_t w,
+                 int32_t h) {
+  const PixelRect t = TurnedRect(r, clockwise, w, h);
+  const int32_t cols = r.Width(), rows = r.Height();
+  for (int32_t c = 0; c < cols; ++c) {
+    // Tile column c becomes destination row t.top + c (clockwise, read from
+    // the bottom tile row up) or t.bottom - 1 - c (read from the top down).
+    if (clockwise) {
+      const uint8_t* s = tile.bytes.data() + kTileRowBytes * static_cast<size_t>(rows - 1) + 3 * static_cast<size_t>(c);
+      CopyColumn(dst.At(t.left, t.top + c), s, -static_cast<ptrdiff_t>(kTileRowBytes), rows);
+    } else {
+      const uint8_t* s = tile.bytes.data() + 3 * static_cast<size_t>(c);
+      CopyColumn(dst.At(t.left, t.bottom - 1 - c), s, static_cast<ptrdiff_t>(kTileRowBytes), rows);
+    }
+  }
 }
 
 }  // namespace
 
 void TurnQuarter(const PixelBuffer& src, const PixelBuffer& dst, bool clockwise) {
-  const int32_t srcW = src.width, srcH = src.height;
-  // Destination pixel (nx, ny) comes from source (ny, H - 1 - nx) clockwise,
-  // or from (W - 1 - ny, nx) otherwise. In memory the source row of
-  // picture row y is row H - 1 - y, so walking nx along a destination row
-  // walks the source column one stride forward (clockwise) or backward.
-  const ptrdiff_t srcStep = clockwise ? static_cast<ptrdiff_t>(src.stride) : -static_cast<ptrdiff_t>(src.stride);
-  for (int32_t ny0 = 0; ny0 < dst.height; ny0 += kTile) {
-    const int32_t ny1 = std::min(dst.height, ny0 + kTile);
-    for (int32_t nx0 = 0; nx0 < dst.width; nx0 += kTile) {
-      const int32_t nx1 = std::min(dst.width, nx0 + kTile);
-      for (int32_t ny = ny0; ny < ny1; ++ny) {
-        const int32_t sx = clockwise ? ny : srcW - 1 - ny;
-        const int32_t sy = clockwise ? srcH - 1 - nx0 : nx0;
-        const uint8_t* s = src.At(sx, sy);
-        uint8_t* d = dst.At(nx0, ny);
-        for (int32_t nx = nx0; nx < nx1; ++nx, s += srcStep, d += 3) CopyPixel(d, s);
-      }
+  Tile tile;
+  for (int32_t y = 0; y < src.height; y += kTile) {
+    for (int32_t x = 0; x < src.width; x += kTile) {
+      const PixelRect r{x, y, std::min(src.width, x + kTile), std::min(src.height, y + kTile)};
+      LoadTile(tile, src, r);
+      StoreTurned(tile, r, dst, clockwise, src.width, src.height);
+    }
+  }
+}
+
+void TurnSquareInPlace(const PixelBuffer& px, bool clockwise) {
+  const int32_t n = px.width;
+  // The top-left quarter (rounded as below) and its three turned images cover
+  // every pixel once, except the middle one of an odd size, which stays.
+  const int32_t quarterW = (n + 1) / 2, quarterH = n / 2;
+  std::array<Tile, 4> tiles;
+  for (int32_t y = 0; y < quarterH; y += kTile) {
+    for (int32_t x = 0; x < quarterW; x += kTile) {
+      std::array<PixelRect, 4> rects;
+      rects[0] = {x, y, std::min(quarterW, x + kTile), std::min(quarterH, y + kTile)};
+      for (size_t k = 1; k < 4; ++k) rects[k] = TurnedRect(rects[k - 1], clockwise, n, n);
+      for (size_t k = 0; k < 4; ++k) LoadTile(tiles[k], px, rects[k]);
+      for (size_t k = 0; k < 4; ++k) StoreTurned(tiles[k], rects[k], px, clockwise, n, n);
     }
   }
 }
@@ -44,18 +97,9 @@ void TurnQuarter(const PixelBuffer& src, const PixelBuffer& dst, bool clockwise)
 void TurnHalf(const PixelBuffer& px) {
   if (px.width <= 0 || px.height <= 0) return;
   const size_t w = static_cast<size_t>(px.width);
-  for (int32_t top = 0, bottom = px.height - 1; top < bottom; ++top, --bottom) {
-    uint8_t* a = px.Row(top);
-    uint8_t* b = px.Row(bottom) + 3 * (w - 1);
-    for (size_t i = 0; i < w; ++i, a += 3, b -= 3) {
-      const uint8_t t0 = a[0], t1 = a[1], t2 = a[2];
-      CopyPixel(a, b);
-      b[0] = t0;
-      b[1] = t1;
-      b[2] = t2;
-    }
-  }
-  if (px.height % 2 == 1) ReversePixels(px.Row(px.height / 2), w);
+  for (int32_t top = 0, bottom = px.height - 1; top < bottom; ++top, --bottom)
+    ReverseSwapSpans(px.Row(top), px.Row(bottom), w);
+  if (px.height % 2 == 1) ReversePixelSpan(px.Row(px.height / 2), w);
 }
 
 }  // namespace veilo

@@ -9,6 +9,9 @@ namespace veilo {
 // (y, W - 1 - x).
 void TurnQuarter(const PixelBuffer& src, const PixelBuffer& dst, bool clockwise);
 
+// Quarter turn of a square picture within its own rows.
+void TurnSquareInPlace(const PixelBuffer& px, bool clockwise);
+
 // Half turn in place: pixel (x, y) goes to (W - 1 - x, H - 1 - y).
 void TurnHalf(const PixelBuffer& px);
 
