@@ -1,0 +1,54 @@
+#pragma once
+// Block contents of a test picture, for checking where blocks went.
+#include <vector>
+
+#include "masks/block_grid.h"
+#include "test_pictures.h"
+
+namespace veilo::testing {
+
+using BlockPixels = std::vector<Rgb>;
+
+inline BlockPixels ReadBlock(ImageDoc& doc, const BlockGrid& g, int64_t k) {
+  BlockPixels out;
+  for (int32_t y = 0; y < g.size; ++y)
+    for (int32_t x = 0; x < g.size; ++x) out.push_back(PixelOf(doc, g.BlockX(k) + x, g.BlockY(k) + y));
+  return out;
+}
+
+inline std::vector<BlockPixels> ReadBlocks(ImageDoc& doc, const BlockGrid& g) {
+  std::vector<BlockPixels> out;
+  for (int64_t k = 0; k < g.Count(); ++k) out.push_back(ReadBlock(doc, g, k));
+  return out;
+}
+
+inline BlockPixels Inverted(BlockPixels b) {
+  for (Rgb& c : b) c = {static_cast<uint8_t>(~c.r), static_cast<uint8_t>(~c.g), static_cast<uint8_t>(~c.b)};
+  return b;
+}
+
+inline BlockPixels Transposed(const BlockPixels& b, int32_t size) {
+  BlockPixels out(b.size());
+  for (int32_t y = 0; y < size; ++y)
+    for (int32_t x = 0; x < size; ++x) out[static_cast<size_t>(y * size + x)] = b[static_cast<size_t>(x * size + y)];
+  return out;
+}
+
+// Every pixel outside rect equals the same pixel of before.
+inline bool SameOutside(ImageDoc& doc, ImageDoc& before, const PixelRect& rect) {
+  for (int32_t y = 0; y < doc.height; ++y)
+    for (int32_t x = 0; x < doc.width; ++x) {
+      const bool inside = x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+      if (!inside && !(PixelOf(doc, x, y) == PixelOf(before, x, y))) return false;
+    }
+  return true;
+}
+
+// A document holding a copy of doc's picture (nothing else).
+inline ImageDoc CopyPicture(const ImageDoc& doc) {
+  ImageDoc copy;
+  SetDocPicture(copy, doc.dib.Clone());
+  return copy;
+}
+
+}  // namespace veilo::testing
