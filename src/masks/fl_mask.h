@@ -13,6 +13,11 @@ inline constexpr int32_t kFlBlockSize = 8;
 // starting at the bottom-left block).
 std::vector<int32_t> FlSpiral(int32_t cols, int32_t rows);
 
+// The pixel work of the mask on area (clipped to the picture): blocks
+// reversed along the spiral, every moved block inverted when invert is set.
+// False, changing nothing, when the area holds no whole block.
+bool ApplyFlMask(const PixelBuffer& px, const PixelRect& area, int32_t blockSize, bool invert);
+
 void FlLive(MaskContext& ctx, ImageDoc& doc);
 void ReplayFl(MaskContext& ctx, ImageDoc& doc, MaskRecord& rec, Direction dir);
 
