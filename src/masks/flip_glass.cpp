@@ -1,0 +1,103 @@
+#include "masks/flip_glass.h"
+
+#include <algorithm>
+
+#include "masks/mask_log.h"
+#include "masks/row_ops.h"
+
+namespace veilo {
+
+namespace {
+
+// Exchanges row y with row (top + bottom - 1 - y) over the columns of r.
+void FlipRows(const PixelBuffer& px, const PixelRect& r) {
+  const size_t bytes = 3 * static_cast<size_t>(r.Width());
+  for (int32_t y = r.top, mirror = r.bottom - 1; y < mirror; ++y, --mirror)
+    SwapSpans(px.At(r.left, y), px.At(r.left, mirror), bytes);
+}
+
+// Box (x, y)-(x + w, y + h) of a glass tiling, clipped to the picture.
+PixelRect BoxOf(const PixelBuffer& px, int32_t x, int32_t y, int32_t w, int32_t h) {
+  return px.Clip({x, y, x + w, y + h});
+}
+
+}  // namespace
+
+void MirrorArea(const PixelBuffer& px, const PixelRect& area) {
+  const PixelRect r = px.Clip(area);
+  if (r.Empty()) return;
+  for (int32_t y = r.top; y < r.bottom; ++y) ReversePixels(px.At(r.left, y), static_cast<size_t>(r.Width()));
+}
+
+void FlipArea(const PixelBuffer& px, const PixelRect& area) {
+  const PixelRect r = px.Clip(area);
+  if (r.Empty()) return;
+  FlipRows(px, r);
+}
+
+void GlassArea(const PixelBuffer& px, const PixelRect& r, int32_t box, bool vertical) {
+  if (box <= 0 || r.Empty()) return;
+  for (int64_t y = r.top; y < r.bottom; y += box) {
+    const int32_t top = static_cast<int32_t>(y);
+    const int32_t h = std::min(box, r.bottom - top);
+    if (!vertical) {
+      // Every box of a band has the band's height, so flipping each box top
+      // to bottom is the same as flipping the whole band's rows at once.
+      FlipArea(px, {r.left, top, r.right, top + h});
+      continue;
+    }
+    for (int32_t row = top; row < top + h; ++row) {
+      for (int64_t x = r.left; x < r.right; x += box) {
+        const int32_t left = static_cast<int32_t>(x);
+        const PixelRect b = BoxOf(px, left, row, std::min(box, r.right - left), 1);
+        if (!b.Empty()) ReversePixels(px.At(b.left, row), static_cast<size_t>(b.Width()));
+      }
+    }
+  }
+}
+
+void FlipLive(MaskContext& ctx, ImageDoc& doc, bool leftRight) {
+  const auto area = SelectedArea(doc);
+  if (!area) return;
+  const PixelBuffer px = DocPixels(doc);
+  if (leftRight)
+    MirrorArea(px, *area);
+  else
+    FlipArea(px, *area);
+  RefreshArea(ctx, doc, *area);
+  MaskRecord rec = MakeRecord(kOpFlip, *area);
+  rec.p[0] = leftRight ? 1 : 0;
+  LogOperation(ctx, doc, rec);
+}
+
+void GlassLive(MaskContext& ctx, ImageDoc& doc, bool vertical) {
+  const auto area = SelectedArea(doc);
+  if (!area) return;
+  const int32_t box = ctx.options.glassBoxSize;
+  GlassArea(DocPixels(doc), *area, box, vertical);
+  RefreshArea(ctx, doc, *area);
+  MaskRecord rec = MakeRecord(kOpGlass, *area);
+  rec.p[0] = box;
+  rec.p[1] = vertical ? 1 : 0;
+  LogOperation(ctx, doc, rec);
+}
+
+void ReplayFlip(MaskContext& ctx, ImageDoc& doc, MaskRecord& rec, Direction) {
+  const auto area = ReplayArea(ctx, doc, rec);
+  if (!area) return;
+  const PixelBuffer px = DocPixels(doc);
+  if (rec.p[0] != 0)
+    MirrorArea(px, *area);
+  else
+    FlipArea(px, *area);
+  FinishReplay(ctx, doc, rec, *area);
+}
+
+void ReplayGlass(MaskContext& ctx, ImageDoc& doc, MaskRecord& rec, Direction) {
+  const auto area = ReplayArea(ctx, doc, rec);
+  if (!area) return;
+  GlassArea(DocPixels(doc), *area, rec.p[0], rec.p[1] != 0);
+  FinishReplay(ctx, doc, rec, *area);
+}
+
+}  // namespace veilo
