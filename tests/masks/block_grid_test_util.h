@@ -1,5 +1,6 @@
 #pragma once
 // Block contents of a test picture, for checking where blocks went.
+#include <cstring>
 #include <vector>
 
 #include "masks/block_grid.h"
@@ -42,6 +43,11 @@ inline bool SameOutside(ImageDoc& doc, ImageDoc& before, const PixelRect& rect) 
       if (!inside && !(PixelOf(doc, x, y) == PixelOf(before, x, y))) return false;
     }
   return true;
+}
+
+// The same picture bytes (fast enough for large pictures).
+inline bool SameBytes(const ImageDoc& a, const ImageDoc& b) {
+  return a.dib.size() == b.dib.size() && std::memcmp(a.dib.data(), b.dib.data(), a.dib.size()) == 0;
 }
 
 // A document holding a copy of doc's picture (nothing else).
