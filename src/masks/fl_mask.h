@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "doc/image_doc.h"
+#include "masks/block_mask_result.h"
 #include "masks/mask_context.h"
 
 namespace veilo {
@@ -15,8 +16,8 @@ std::vector<int32_t> FlSpiral(int32_t cols, int32_t rows);
 
 // The pixel work of the mask on area (clipped to the picture): blocks
 // reversed along the spiral, every moved block inverted when invert is set.
-// False, changing nothing, when the area holds no whole block.
-bool ApplyFlMask(const PixelBuffer& px, const PixelRect& area, int32_t blockSize, bool invert);
+// Nothing changes unless the result is kApplied.
+BlockMaskResult ApplyFlMask(const PixelBuffer& px, const PixelRect& area, int32_t blockSize, bool invert);
 
 void FlLive(MaskContext& ctx, ImageDoc& doc);
 void ReplayFl(MaskContext& ctx, ImageDoc& doc, MaskRecord& rec, Direction dir);

@@ -114,7 +114,7 @@ TEST(MekoMask, UndoUsesTheLoggedAreaAndRedoMasksAgain) {
 
 TEST(MekoMask, TheLargestAreaIsMaskedAndOneMoreBlockRowIsRefused) {
   MaskFixture f;
-  ImageDoc doc = MakeNoiseDoc(1540, 1556, 9);
+  ImageDoc doc = testing::MakeLargeNoiseDoc(1540, 1556, 9);
   ImageDoc before = CopyPicture(doc);
 
   SelectArea(doc, 2, 1, 2 + 1536, 1 + 1552);  // 96 by 97 blocks
@@ -136,7 +136,7 @@ TEST(MekoMask, TheLargestAreaIsMaskedAndOneMoreBlockRowIsRefused) {
 
 TEST(MekoMask, MacroStepOnTooLargeASelectionIsRefusedAndNotLogged) {
   MaskFixture f;
-  ImageDoc doc = MakeNoiseDoc(1540, 1556, 9);
+  ImageDoc doc = testing::MakeLargeNoiseDoc(1540, 1556, 9);
   ImageDoc before = CopyPicture(doc);
   MaskRecord rec = MakeRecord(kOpMeko, {0, 0, 32, 32});
   rec.p[0] = 16;
