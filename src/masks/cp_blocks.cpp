@@ -1,6 +1,7 @@
 // The pixel work of the CP mask: block pairs exchanged (and transposed), then
 // one colour pass over the area.
 #include <cstring>
+#include <new>
 #include <utility>
 
 #include "masks/block_grid.h"
@@ -57,15 +58,24 @@ void CpColourPass(const PixelBuffer& px, const PixelRect& area, const PixelRect&
 
 }  // namespace
 
-bool ApplyCpMask(const PixelBuffer& px, const PixelRect& area, int32_t blockSize, std::string_view code) {
+BlockMaskResult ApplyCpMask(const PixelBuffer& px, const PixelRect& area, int32_t blockSize,
+                            std::string_view code) {
   const PixelRect clipped = px.Clip(area);
   const BlockGrid grid = MakeBlockGrid(clipped, blockSize);
   const int64_t n = grid.Count();
-  if (n == 0 || n > INT32_MAX || !IsValidCpCode(code)) return false;
-  const std::vector<int32_t> r = CpPermutation(static_cast<int32_t>(n), code);
+  if (n == 0) return BlockMaskResult::kNoBlocks;
+  if (!IsValidCpCode(code)) return BlockMaskResult::kInvalidCode;
+  if (n > INT32_MAX) return BlockMaskResult::kNoMemory;
+  std::vector<int32_t> r;
+  std::vector<uint8_t> rowBuffer;
+  try {
+    r = CpPermutation(static_cast<int32_t>(n), code);
+    rowBuffer.resize(3 * static_cast<size_t>(blockSize));
+  } catch (const std::bad_alloc&) {
+    return BlockMaskResult::kNoMemory;
+  }
 
   // Pairs from both ends of R; they are disjoint, so every step undoes itself.
-  std::vector<uint8_t> rowBuffer(3 * static_cast<size_t>(blockSize));
   for (int64_t j = 0; j < n - 1 - j; ++j) {
     const int32_t a = r[static_cast<size_t>(n - 1 - j)];
     const int32_t b = r[static_cast<size_t>(j)];
@@ -76,7 +86,7 @@ bool ApplyCpMask(const PixelBuffer& px, const PixelRect& area, int32_t blockSize
     SwapBlocks(px, grid, a, b, rowBuffer.data());
   }
   CpColourPass(px, clipped, grid.Region());
-  return true;
+  return BlockMaskResult::kApplied;
 }
 
 }  // namespace veilo

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "doc/image_doc.h"
+#include "masks/block_mask_result.h"
 #include "masks/mask_context.h"
 
 namespace veilo {
@@ -20,10 +21,9 @@ bool IsValidCpCode(std::string_view code);
 std::vector<int32_t> CpPermutation(int32_t n, std::string_view code);
 // Transposes the square block whose top-left pixel is (x, y).
 void TransposeBlock(const PixelBuffer& px, int32_t x, int32_t y, int32_t size);
-// The pixel work of the mask on area (clipped to the picture). False,
-// changing nothing, when the area holds no whole block or the code is not
-// a normalised code.
-bool ApplyCpMask(const PixelBuffer& px, const PixelRect& area, int32_t blockSize, std::string_view code);
+// The pixel work of the mask on area (clipped to the picture). Nothing
+// changes unless the result is kApplied.
+BlockMaskResult ApplyCpMask(const PixelBuffer& px, const PixelRect& area, int32_t blockSize, std::string_view code);
 
 // Result of checking the dialog's text when OK is pressed.
 // kBadCharacter wins over kTooLong (the scan stops at the first bad
