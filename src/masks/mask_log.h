@@ -8,6 +8,9 @@
 
 namespace veilo {
 
+// Shown when an operation finds no memory for its work and changes nothing.
+inline constexpr char kMaskNoMemoryMessage[] = "メモリが不足しています";
+
 // The normalised selection, or nullopt when no area is selected.
 std::optional<PixelRect> SelectedArea(const ImageDoc& doc);
 

@@ -7,8 +7,6 @@ namespace veilo {
 
 namespace {
 
-constexpr char kNoMemoryMessage[] = "メモリが不足しています";
-
 // Makes room for one more record up front, so that the later append cannot
 // fail after the picture has already changed.
 bool ReserveOneMore(MaskContext& ctx, std::vector<MaskRecord>& log) {
@@ -16,7 +14,7 @@ bool ReserveOneMore(MaskContext& ctx, std::vector<MaskRecord>& log) {
     log.reserve(log.size() + 1);
     return true;
   } catch (const std::bad_alloc&) {
-    ctx.shell.ShowError(kNoMemoryMessage);
+    ctx.shell.ShowError(kMaskNoMemoryMessage);
     return false;
   }
 }

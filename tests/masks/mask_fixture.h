@@ -30,3 +30,17 @@ inline ::testing::AssertionResult SamePixels(ImageDoc& a, ImageDoc& b) {
 }
 
 }  // namespace veilo::testing
+
+namespace veilo::testing {
+
+// A picture whose every pixel tells where it came from: red and green hold
+// x and y, blue the high bits of both.
+inline Rgb PositionColour(int32_t x, int32_t y) {
+  return {static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>((x >> 8) | ((y >> 8) << 4))};
+}
+
+inline ImageDoc MakePositionDoc(int32_t width, int32_t height) {
+  return MakeDoc(width, height, PositionColour);
+}
+
+}  // namespace veilo::testing
