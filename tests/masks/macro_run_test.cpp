@@ -4,6 +4,7 @@
 #include "masks/colour_masks.h"
 #include "masks/flip_glass.h"
 #include "masks/macro.h"
+#include "masks/meko_mask.h"
 #include "masks/q0_mask.h"
 #include "masks/rotation.h"
 
@@ -62,6 +63,44 @@ TEST(MacroRun, ReplaysOnAnotherPictureWithTheRecordedOptions) {
   EXPECT_EQ(f.shell.waitDepth, 0);
 }
 
+// The example of recording a colour mask, a glass mask and a Meko mask.
+TEST(MacroRun, NegPosGlassAndMekoReplayWithTheirRecordedSettings) {
+  MaskFixture f;
+  f.options.rgbNegChannels = 2;
+  f.options.glassBoxSize = 12;
+  ImageDoc source = MakeNoiseDoc(64, 48, 5);
+  SelectArea(source, 0, 0, 64, 48);
+  ToggleMacroRecording(f.ctx);
+  NegPosLive(f.ctx, source);
+  GlassLive(f.ctx, source, false);
+  MekoLive(f.ctx, source, 0);
+  ToggleMacroRecording(f.ctx);
+  ASSERT_EQ(f.macro.macroCount, 3);
+
+  ImageDoc doc = MakeNoiseDoc(80, 70, 9);
+  SelectArea(doc, 5, 3, 72, 60);  // 67 by 57: 4 by 3 Meko blocks and ragged glass boxes
+  ImageDoc expected = Copy(doc);
+  {
+    MaskFixture live;  // the live forms with the options of the recording
+    live.options.rgbNegChannels = 2;
+    live.options.glassBoxSize = 12;
+    SelectArea(expected, 5, 3, 72, 60);
+    NegPosLive(live.ctx, expected);
+    GlassLive(live.ctx, expected, false);
+    ImageDoc beforeMeko = Copy(expected);
+    MekoLive(live.ctx, expected, 0);
+
+    f.options = MaskOptions{.rgbNegChannels = 7, .glassBoxSize = 3};
+    RunMacro(f.ctx, doc);
+    EXPECT_TRUE(SamePixels(doc, expected));
+    ASSERT_EQ(doc.undoCount(), 3);
+    EXPECT_EQ(doc.undoList[2].opcode, kOpMeko);
+    EXPECT_EQ(doc.undoList[2].p[2], 0);  // forward order
+    Undo(f.ctx, doc);                    // the reverse order takes it back
+    EXPECT_TRUE(SamePixels(doc, beforeMeko));
+  }
+}
+
 TEST(MacroRun, UndoTakesBackOneStepAtATime) {
   MaskFixture f;
   RecordThreeMasks(f);
@@ -73,6 +112,21 @@ TEST(MacroRun, UndoTakesBackOneStepAtATime) {
   EXPECT_EQ(doc.undoCount(), 6);
   for (int i = 0; i < 6; ++i) Undo(f.ctx, doc);
   EXPECT_TRUE(SamePixels(doc, original));
+}
+
+TEST(MacroRun, AStepRefusedForSizeIsSkippedAndTheRunGoesOn) {
+  MaskFixture f;
+  f.macro.macroCount = 2;
+  f.macro.entries[0].opcode = kOpMeko;
+  f.macro.entries[0].p = {16, 1, 0};
+  f.macro.entries[1].opcode = kOpXor;
+  f.macro.entries[1].p[0] = 7;
+  ImageDoc doc = MakeNoiseDoc(1536, 1552);
+  SelectArea(doc, 0, 0, 1536, 1552);  // 96 by 97 Meko blocks: too many
+  RunMacro(f.ctx, doc);
+  EXPECT_EQ(f.shell.errors.size(), 1u);
+  ASSERT_EQ(doc.undoCount(), 1);
+  EXPECT_EQ(doc.undoList[0].opcode, kOpXor);
 }
 
 TEST(MacroRun, WithoutASelectionNothingHappens) {
