@@ -11,7 +11,9 @@ namespace {
 
 // Shown when the undo log cannot take one more record. The pixels have
 // already changed by then; reversing them would need the very memory that is
-// missing, so the picture stays masked and only the undo step is lost.
+// missing, so the picture stays masked and only the undo step is lost. The
+// undo log is kept (it still marks the picture as changed for the save
+// prompts); the redo log no longer fits the picture and is dropped.
 constexpr char kLogFullMessage[] = "メモリが不足しているため\rこの操作は元に戻せません";
 
 int32_t ScaleToWindow(int32_t imageCoord, int32_t zoomPercent) {
@@ -52,16 +54,20 @@ void FinishReplay(MaskContext& ctx, ImageDoc& doc, MaskRecord& rec, const PixelR
 
 void LogOperation(MaskContext& ctx, ImageDoc& doc, const MaskRecord& rec) {
   const bool undoWasEmpty = doc.undoList.empty();
+  bool logged = true;
   try {
     doc.undoList.push_back(rec);
   } catch (const std::bad_alloc&) {
-    ctx.shell.ShowError(kLogFullMessage);
-    return;
+    logged = false;
   }
-  if (undoWasEmpty) ctx.shell.EnableUndo(true);
+  if (logged && undoWasEmpty) ctx.shell.EnableUndo(true);
   if (!doc.redoList.empty()) {
     std::vector<MaskRecord>().swap(doc.redoList);
     ctx.shell.EnableRedo(false);
+  }
+  if (!logged) {
+    ctx.shell.ShowError(kLogFullMessage);
+    return;
   }
   CaptureMacro(ctx.macro, rec);
 }
