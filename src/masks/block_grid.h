@@ -18,10 +18,14 @@ struct BlockGrid {
   int32_t BlockY(int64_t k) const { return top + size * static_cast<int32_t>(k / cols); }
 };
 
+// Whole blocks of blockSize anchored at the area's top-left corner; a
+// partial block at the right or bottom edge is not part of the grid. An empty
+// area or a block size below 1 gives no blocks.
 BlockGrid MakeBlockGrid(const PixelRect& area, int32_t blockSize);
 
 // Moves the content of every block x to block target[x]; target is a
-// permutation of 0..N-1. Cycles go through one block-sized buffer.
-void MoveBlocks(const PixelBuffer& px, const BlockGrid& grid, const std::vector<int32_t>& target);
+// permutation of 0..N-1. Cycles go through one block-sized buffer. Returns
+// false, moving nothing, when target is not such a permutation.
+bool MoveBlocks(const PixelBuffer& px, const BlockGrid& grid, const std::vector<int32_t>& target);
 
 }  // namespace veilo

@@ -8,6 +8,9 @@
 
 namespace veilo {
 
+// Shown when an operation finds no memory for its work and changes nothing.
+inline constexpr char kMaskNoMemoryMessage[] = "メモリが不足しています";
+
 // The normalised selection, or nullopt when no area is selected.
 std::optional<PixelRect> SelectedArea(const ImageDoc& doc);
 
@@ -17,6 +20,10 @@ std::optional<PixelRect> ReplayArea(const MaskContext& ctx, const ImageDoc& doc,
 
 // A zero-filled record for opcode over rect.
 MaskRecord MakeRecord(int32_t opcode, const PixelRect& rect);
+
+// The last step of every replay form once its pixels have changed: repaints
+// the area and, while a macro runs, stores the area in rec and logs it.
+void FinishReplay(MaskContext& ctx, ImageDoc& doc, MaskRecord& rec, const PixelRect& area);
 
 void LogOperation(MaskContext& ctx, ImageDoc& doc, const MaskRecord& rec);
 void Undo(MaskContext& ctx, ImageDoc& doc);
@@ -32,5 +39,8 @@ void RefreshArea(MaskContext& ctx, ImageDoc& doc, const PixelRect& r);
 // takes the current selection, writes it into rec and logs rec itself.
 // Unknown opcodes change nothing.
 void ReplayRecord(MaskContext& ctx, ImageDoc& doc, MaskRecord& rec, Direction dir);
+// As ReplayRecord; false when the operation could not run (no memory for a
+// turned picture) and changed nothing, so the caller keeps its logs as they are.
+bool TryReplayRecord(MaskContext& ctx, ImageDoc& doc, MaskRecord& rec, Direction dir);
 
 }  // namespace veilo
