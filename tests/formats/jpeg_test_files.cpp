@@ -48,13 +48,14 @@ std::vector<uint8_t> EncodeFourComponentJpeg(int32_t width, int32_t height,
 JpegLayout ParseJpegLayout(const std::vector<uint8_t>& file) {
   JpegLayout layout;
   size_t pos = 2;  // after SOI
-  while (pos + 4 <= file.size()) {
+  while (pos + 2 <= file.size()) {
     if (file[pos] != 0xFF) break;
     const int marker = file[pos + 1];
     if (marker == 0xD9) {
       layout.eoiOffset = pos;
       break;
     }
+    if (pos + 4 > file.size()) break;
     const size_t length = size_t{file[pos + 2]} << 8 | file[pos + 3];
     const uint8_t* body = file.data() + pos + 4;
     if (marker == 0xE0 && layout.app0Length == 0) layout.app0Length = static_cast<int>(length);
