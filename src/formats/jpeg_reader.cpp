@@ -61,6 +61,14 @@ PackedDib AllocatePicture(jpeg_decompress_struct& info) {
   return picture;
 }
 
+// The rows the library is about to deliver are those the picture was made
+// for: what keeps its writes inside the picture and the scratch rows.
+bool OutputFitsPicture(const jpeg_decompress_struct& info, const PackedDib& picture) {
+  const DibHeader h = ReadDibHeader(picture.data());
+  const int samples = info.out_color_space == JCS_CMYK ? 4 : 3;
+  return info.output_width == h.width && info.output_height == h.height && info.output_components == samples;
+}
+
 bool ReadRows(jpeg_decompress_struct& info, PackedDib& picture, JpegProgress& progress) {
   const JDIMENSION width = info.output_width;
   const JDIMENSION height = info.output_height;
@@ -104,8 +112,7 @@ PackedDib DecodeJpeg(ShellNotifications& shell, std::FILE* file, const JpegReadO
   if (!JpegCalcOutputDimensions(info)) return {};
   PackedDib picture = AllocatePicture(info);
   if (!picture || !JpegStartDecompress(info)) return {};
-  if (info.output_width != ReadDibHeader(picture.data()).width || info.output_height != ReadDibHeader(picture.data()).height)
-    return {};  // the library settled on another size than it announced; never seen
+  if (!OutputFitsPicture(info, picture)) return {};
   JpegProgress progress(shell, JpegProgressKind::kRead, options.englishMessages);
   if (!ReadRows(info, picture, progress) || !JpegFinishDecompress(info)) return {};
   return picture;
