@@ -8,15 +8,11 @@
 
 #include "doc/image_doc.h"
 #include "formats/bmp_writer.h"
+#include "file_size_limit.h"
 #include "ppm_reference.h"
 #include "recording_shell.h"
 #include "temp_folder.h"
 #include "test_pictures.h"
-
-#ifndef _WIN32
-#include <signal.h>
-#include <sys/resource.h>
-#endif
 
 namespace veilo {
 namespace {
@@ -64,29 +60,6 @@ TEST(BmpSafeSave, FailedReplaceKeepsTheTargetAndRemovesTheTemporary) {
 }
 
 #ifndef _WIN32
-// Lowers the process's file size limit so that writes beyond it fail (as on
-// a full disk), restoring it afterwards.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    previousHandler_ = signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &previous_);
-    rlimit lowered = previous_;
-    lowered.rlim_cur = bytes;
-    active_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &previous_);
-    signal(SIGXFSZ, previousHandler_);
-  }
-  bool active() const { return active_; }
-
- private:
-  rlimit previous_{};
-  void (*previousHandler_)(int) = nullptr;
-  bool active_ = false;
-};
-
 TEST(BmpSafeSave, WriteFailingHalfwayLeavesTheOriginalIntact) {
   testing::TempFolder folder;
   testing::RecordingShell shell;
@@ -95,7 +68,7 @@ TEST(BmpSafeSave, WriteFailingHalfwayLeavesTheOriginalIntact) {
   ImageDoc doc = testing::MakeNoiseDoc(200, 200);  // 120 000 bytes, far above the limit
   int result = -1;
   {
-    FileSizeLimit limit(4096);
+    testing::FileSizeLimit limit(4096);
     ASSERT_TRUE(limit.active());
     result = WriteBmpFile(shell, target, doc.dib);
   }
