@@ -8,12 +8,11 @@
 #include <vector>
 
 #include "doc/pixel_buffer.h"
+#include "doc/window_ref.h"
 #include "formats/packed_dib.h"
 #include "masks/mask_record.h"
 
 namespace veilo {
-
-using WindowRef = uintptr_t;  // an HWND, as the shell sees it; 0 = none
 
 struct PngTextEntry {
   std::string key;

@@ -1,6 +1,7 @@
 #include "formats/packed_dib.h"
 
 #include <cstring>
+#include <limits>
 #include <new>
 
 #include "formats/checked_math.h"
@@ -42,16 +43,36 @@ DibHeader ReadDibHeader(const uint8_t* block) {
   h.width = GetLe32(block + 4) & 0xFFFFu;
   h.height = GetLe32(block + 8) & 0xFFFFu;
   h.bitCount = GetLe16(block + 14);
-  h.compression = GetLe32(block + 16);
+  // A 16-byte header ends before these fields: they count as zero.
+  if (h.headerSize >= 20) h.compression = GetLe32(block + 16);
   if (h.headerSize >= 36) h.coloursUsed = GetLe32(block + 32);
   return h;
 }
 
+std::optional<DibHeader> CheckedDibHeader(const uint8_t* block, size_t blockSize) {
+  if (block == nullptr || blockSize < kCoreHeaderSize) return std::nullopt;
+  const uint32_t headerSize = GetLe32(block);
+  if (headerSize < kCoreHeaderSize || (headerSize > kCoreHeaderSize && headerSize < 16)) return std::nullopt;
+  if (headerSize > blockSize) return std::nullopt;
+  const DibHeader h = ReadDibHeader(block);
+  const auto total = DibTotalSize(h);
+  if (!total || *total > blockSize) return std::nullopt;
+  return h;
+}
+
+size_t DibPaletteEntries(const DibHeader& h) {
+  if (h.IsCore()) return h.bitCount < 16 ? size_t{1} << h.bitCount : 0;
+  if (h.headerSize >= 36 && h.coloursUsed != 0) return h.coloursUsed;
+  return h.bitCount < 16 ? size_t{1} << h.bitCount : 0;
+}
+
 size_t DibColourTableSize(const DibHeader& h) {
-  if (h.IsCore()) return h.bitCount < 16 ? size_t{3} << h.bitCount : 0;
-  if (h.bitCount == 16 && h.compression == 3) return 12;  // three 32-bit masks
-  if (h.headerSize >= 36 && h.coloursUsed != 0) return size_t{4} * h.coloursUsed;
-  return h.bitCount < 16 ? size_t{4} << h.bitCount : 0;
+  const size_t entryBytes = h.IsCore() ? 3 : 4;
+  const auto palette = CheckedMul(DibPaletteEntries(h), entryBytes);
+  if (!palette) return std::numeric_limits<size_t>::max();
+  // Masks in front of the palette, unless a long header already holds them.
+  const size_t masks = h.HasBitFields() && h.headerSize < kMasksInHeaderSize ? 12 : 0;
+  return CheckedAdd(*palette, masks).value_or(std::numeric_limits<size_t>::max());
 }
 
 size_t DibRowStride(uint16_t bitCount, uint32_t width) {
@@ -61,6 +82,7 @@ size_t DibRowStride(uint16_t bitCount, uint32_t width) {
     case 4: return ((w + 1) / 2 + 3) / 4 * 4;
     case 8: return (w + 3) / 4 * 4;
     case 16: return (2 * w + 3) / 4 * 4;
+    case 32: return 4 * w;
     default: return (3 * w + 3) / 4 * 4;
   }
 }
@@ -72,6 +94,20 @@ std::optional<size_t> DibTotalSize(const DibHeader& h) {
 }
 
 size_t DibPixelOffset(const DibHeader& h) { return h.headerSize + DibColourTableSize(h); }
+
+BitFieldMasks DibBitFieldMasks(const uint8_t* block, const DibHeader& h) {
+  if (h.HasBitFields()) {
+    const uint8_t* masks = block + (h.headerSize >= kMasksInHeaderSize ? 40 : h.headerSize);
+    return {GetLe32(masks), GetLe32(masks + 4), GetLe32(masks + 8)};
+  }
+  if (h.bitCount == 16) return {0x7C00, 0x03E0, 0x001F};
+  return {0xFF0000, 0x00FF00, 0x0000FF};
+}
+
+bool IsCanonical24(const DibHeader& h) {
+  return h.headerSize == kInfoHeaderSize && h.bitCount == 24 && h.compression == kBiRgb &&
+         DibColourTableSize(h) == 0;
+}
 
 void WriteCanonical24Header(uint8_t* block, uint32_t width, uint32_t height) {
   std::memset(block, 0, kInfoHeaderSize);
