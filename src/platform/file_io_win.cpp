@@ -1,4 +1,6 @@
 #include <windows.h>
+// <windows.h> maps ReplaceFile to ReplaceFileW; ours is a different function.
+#undef ReplaceFile
 
 #include <cstdio>
 #include <string>
