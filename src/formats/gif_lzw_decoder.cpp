@@ -12,6 +12,7 @@ GifLzwDecoder::GifLzwDecoder(ByteReader& input, int minCodeSize)
   codeSize_ = minCodeSize_ + 1;
   codeLimit_ = 2 * clearCode_;
   nextFree_ = clearCode_ + 2;
+  for (int i = 0; i < clearCode_; ++i) length_[static_cast<size_t>(i)] = 1;
 }
 
 // The next code, least significant bit first across the data sub-blocks. The
@@ -19,8 +20,11 @@ GifLzwDecoder::GifLzwDecoder(ByteReader& input, int minCodeSize)
 int GifLzwDecoder::ReadCode() {
   while (bitCount_ < codeSize_) {
     if (blockPos_ < blockLen_) {
-      bits_ |= uint64_t{block_[static_cast<size_t>(blockPos_++)]} << bitCount_;
-      bitCount_ += 8;
+      // Take as many bytes as fit; they are used in the same order either way.
+      do {
+        bits_ |= uint64_t{block_[static_cast<size_t>(blockPos_++)]} << bitCount_;
+        bitCount_ += 8;
+      } while (blockPos_ < blockLen_ && bitCount_ <= 56);
       continue;
     }
     if (endOfData_) return endCode_;
@@ -100,17 +104,44 @@ uint8_t GifLzwDecoder::DecodeCode(int code) {
     code = prefix_[static_cast<size_t>(code)];
   }
   firstCode_ = code;
-  if (nextFree_ < kMaxCodes) {
-    prefix_[static_cast<size_t>(nextFree_)] = static_cast<uint16_t>(oldCode_);
-    suffix_[static_cast<size_t>(nextFree_)] = static_cast<uint8_t>(firstCode_);
-    ++nextFree_;
-    if (nextFree_ >= codeLimit_ && codeSize_ < 12) {
-      ++codeSize_;
-      codeLimit_ *= 2;
-    }
-  }
+  AddEntry();
   oldCode_ = incoming;
   return static_cast<uint8_t>(firstCode_);
+}
+
+// New entry: the previous string followed by the first index of the current one.
+void GifLzwDecoder::AddEntry() {
+  if (nextFree_ >= kMaxCodes) return;
+  const auto n = static_cast<size_t>(nextFree_);
+  prefix_[n] = static_cast<uint16_t>(oldCode_);
+  suffix_[n] = static_cast<uint8_t>(firstCode_);
+  length_[n] = static_cast<uint16_t>(length_[static_cast<size_t>(oldCode_)] + 1);
+  ++nextFree_;
+  if (nextFree_ >= codeLimit_ && codeSize_ < 12) {
+    ++codeSize_;
+    codeLimit_ *= 2;
+  }
+}
+
+// The same steps as DecodeCode for a code that is neither clear nor end, but
+// writing the string front to back in place instead of through the stack.
+size_t GifLzwDecoder::WriteString(int code, uint8_t* out, size_t room) {
+  const bool repeat = code >= nextFree_;
+  const int incoming = code > nextFree_ ? 0 : code;
+  int c = repeat ? oldCode_ : code;
+  const size_t length = size_t{length_[static_cast<size_t>(c)]} + (repeat ? 1 : 0);
+  if (length > room || length == 0) return 0;
+  uint8_t* p = out + length - 1;
+  if (repeat) *p-- = static_cast<uint8_t>(firstCode_);
+  while (c >= clearCode_ && p > out) {  // lengths match the chains; the bound only guards the buffer
+    *p-- = suffix_[static_cast<size_t>(c)];
+    c = prefix_[static_cast<size_t>(c)];
+  }
+  *p = static_cast<uint8_t>(c);
+  firstCode_ = c;
+  AddEntry();
+  oldCode_ = incoming;
+  return length;
 }
 
 bool GifLzwDecoder::Decode(uint8_t* out, size_t count) {
@@ -131,6 +162,13 @@ bool GifLzwDecoder::Decode(uint8_t* out, size_t count) {
     } else {
       code = ReadCode();
       if (readError_) return false;
+    }
+    if (code != clearCode_ && code != endCode_) {
+      const size_t n = WriteString(code, out + i, count - i);
+      if (n > 0) {
+        i += n;
+        continue;
+      }
     }
     out[i++] = DecodeCode(code);
     if (readError_) return false;

@@ -35,6 +35,10 @@ class GifLzwDecoder {
  private:
   int ReadCode();
   uint8_t DecodeCode(int code);
+  // Writes the whole string of a table code straight to out when it fits;
+  // returns its length, or 0 when it does not fit (nothing written).
+  size_t WriteString(int code, uint8_t* out, size_t room);
+  void AddEntry();
   uint8_t RestartAfterClear();
   void SkipRemainingSubBlocks();
 
@@ -61,6 +65,7 @@ class GifLzwDecoder {
   size_t stackTop_ = 0;
   std::array<uint16_t, kMaxCodes> prefix_{};
   std::array<uint8_t, kMaxCodes> suffix_{};
+  std::array<uint16_t, kMaxCodes> length_{};  // string length of each code
   std::array<uint8_t, kMaxCodes> stack_{};
 };
 
