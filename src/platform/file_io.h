@@ -24,6 +24,25 @@ bool IsDirectory(std::string_view utf8Path);
 bool RemoveFile(std::string_view utf8Path);
 // Atomically replaces `target` (which may exist) with `source`.
 bool ReplaceFile(std::string_view utf8Source, std::string_view utf8Target);
+// An existing file or folder that may not be written (no write permission /
+// the read-only attribute). False when it does not exist.
+bool IsReadOnlyFile(std::string_view utf8Path);
+// Folder separators: '/' everywhere, and '\\' on Windows as well.
+bool IsPathSeparator(char c);
+
+// One entry of a folder as the directory search returns it.
+struct DirectoryEntry {
+  std::string name;       // as the file system stores it
+  std::string shortName;  // the 8.3 alias where the file system keeps one, else empty
+  bool isDirectory = false;
+};
+// Every entry of the folder except "." and "..", in the file system's order.
+// Empty when the folder cannot be searched.
+std::vector<DirectoryEntry> ListDirectory(std::string_view utf8Folder);
+
+// The full path of an existing file or folder with its last part spelled as
+// the file system stores it; nullopt when nothing exists there.
+std::optional<std::string> StoredFullPath(std::string_view utf8Path);
 
 // Reads the whole file. nullopt when it cannot be opened or read, or is
 // larger than maxBytes.

@@ -1,3 +1,6 @@
+#include <dirent.h>
+#include <limits.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,6 +29,50 @@ bool RemoveFile(std::string_view path) { return ::unlink(std::string(path).c_str
 
 bool ReplaceFile(std::string_view source, std::string_view target) {
   return std::rename(std::string(source).c_str(), std::string(target).c_str()) == 0;
+}
+
+bool IsReadOnlyFile(std::string_view path) {
+  struct stat st{};
+  // The permission bits, not access(): the process may run with rights that
+  // would write anyway, and a file marked unwritable is to be left alone.
+  return ::stat(std::string(path).c_str(), &st) == 0 && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+bool IsPathSeparator(char c) { return c == '/'; }
+
+std::vector<DirectoryEntry> ListDirectory(std::string_view folder) {
+  std::vector<DirectoryEntry> entries;
+  const std::string base(folder);
+  DIR* dir = ::opendir(base.c_str());
+  if (!dir) return entries;
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string name = e->d_name;
+    if (name == "." || name == "..") continue;
+    DirectoryEntry entry;
+    entry.name = name;
+    entry.isDirectory = IsDirectory(base + "/" + name);
+    entries.push_back(std::move(entry));
+  }
+  ::closedir(dir);
+  return entries;
+}
+
+std::optional<std::string> StoredFullPath(std::string_view path) {
+  // realpath also resolves symbolic links; the link's own name is what the
+  // user picked, so only the folder part is made canonical.
+  std::string p(path);
+  while (p.size() > 1 && p.back() == '/') p.pop_back();
+  struct stat st{};
+  if (p.empty() || ::lstat(p.c_str(), &st) != 0) return std::nullopt;
+  const size_t slash = p.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : p.substr(0, slash));
+  const std::string name = slash == std::string::npos ? p : p.substr(slash + 1);
+  char resolved[PATH_MAX];
+  if (!::realpath(folder.c_str(), resolved)) return std::nullopt;
+  std::string full = resolved;
+  if (name == "." || name == "..") return ::realpath(p.c_str(), resolved) ? std::optional<std::string>(resolved) : std::nullopt;
+  if (full.back() != '/') full += '/';
+  return full + name;
 }
 
 }  // namespace veilo

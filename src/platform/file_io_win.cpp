@@ -43,4 +43,59 @@ bool ReplaceFile(std::string_view source, std::string_view target) {
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+bool IsReadOnlyFile(std::string_view path) {
+  const DWORD a = Attributes(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY);
+}
+
+bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
+
+namespace {
+
+std::string Narrow(const wchar_t* w) {
+  const std::wstring ws(w);
+  return Utf16ToUtf8(std::u16string(ws.begin(), ws.end()));
+}
+
+}  // namespace
+
+std::vector<DirectoryEntry> ListDirectory(std::string_view folder) {
+  std::vector<DirectoryEntry> entries;
+  std::string pattern(folder);
+  if (pattern.empty() || !IsPathSeparator(pattern.back())) pattern += '\\';
+  pattern += '*';
+  WIN32_FIND_DATAW found{};
+  const HANDLE find = FindFirstFileW(Wide(pattern).c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return entries;
+  do {
+    const std::string name = Narrow(found.cFileName);
+    if (name == "." || name == "..") continue;
+    DirectoryEntry entry;
+    entry.name = name;
+    entry.shortName = Narrow(found.cAlternateFileName);
+    entry.isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entries.push_back(std::move(entry));
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  return entries;
+}
+
+std::optional<std::string> StoredFullPath(std::string_view path) {
+  const std::wstring wide = Wide(path);
+  const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return std::nullopt;
+  std::wstring full(needed, L'\0');
+  const DWORD length = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return std::nullopt;
+  full.resize(length);
+  WIN32_FIND_DATAW found{};
+  const HANDLE find = FindFirstFileW(full.c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return std::nullopt;
+  FindClose(find);
+  // The found name replaces the file part: the spelling the file system keeps.
+  const size_t cut = full.find_last_of(L"\\/");
+  const std::wstring stored = (cut == std::wstring::npos ? std::wstring() : full.substr(0, cut + 1)) + found.cFileName;
+  return Narrow(stored.c_str());
+}
+
 }  // namespace veilo

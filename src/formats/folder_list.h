@@ -1,0 +1,38 @@
+#pragma once
+// The picture files of a folder, and stepping to the next or previous one.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veilo {
+
+// The patterns searched, in this order.
+inline constexpr std::string_view kFolderPatterns[] = {"*.jpg", "*.jpeg", "*.jpe", "*.bmp", "*.dib",
+                                                       "*.png", "*.gif",  "*.tif", "*.tiff"};
+
+// Wildcard match as the directory search does it: '*' any run, '?' one
+// character, ASCII case ignored.
+bool MatchesFilePattern(std::string_view name, std::string_view pattern);
+
+// Appends every entry of `folder` that matches `pattern` (through its name or
+// its short name; folders too) to `list` as folder + separator + name.
+void ListFolderFiles(std::vector<std::string>& list, const std::string& folder, char separator,
+                     std::string_view pattern);
+
+// Case-insensitive (ASCII) ordering of full paths.
+int ComparePathsIgnoringCase(std::string_view a, std::string_view b);
+
+// The neighbour of `current` in `list` once `current` is added (if no entry
+// equals it) and the list sorted ascending, or descending when `backwards`:
+// the first entry right after one equal to `current` that is not itself
+// equal to it. nullopt at the end of the list.
+std::optional<std::string> NeighbourInList(std::vector<std::string> list, const std::string& current,
+                                           bool backwards);
+
+// The next (or, backwards, previous) picture file in the folder of
+// `currentPath` by the nine patterns. nullopt when there is none, or when the
+// path names no folder.
+std::optional<std::string> NextFileInFolder(const std::string& currentPath, bool backwards);
+
+}  // namespace veilo
