@@ -1,0 +1,202 @@
+#include "formats/image_dispatch.h"
+
+#include <array>
+
+#include "doc/image_doc.h"
+#include "formats/bmp_reader.h"
+#include "formats/dib_convert.h"
+#include "formats/gif_reader.h"
+#include "formats/gif_writer.h"
+#include "formats/image_files.h"
+#include "formats/jpeg_reader.h"
+#include "formats/jpeg_writer.h"
+#include "formats/png_reader.h"
+#include "formats/png_writer.h"
+#include "formats/reader_flags.h"
+#include "platform/file_io.h"
+#include "platform/shell_notifications.h"
+#include "shell/texts.h"
+
+namespace veilo {
+
+namespace {
+
+// Readers return nonzero on success; writers true when the file was written.
+using LoadFunction = int (*)(ShellNotifications&, ImageDoc&, const LoadOptions&);
+using SaveFunction = bool (*)(ShellNotifications&, const std::string&, ImageDoc&, SaveOptions&);
+
+int LoadJpeg(ShellNotifications& shell, ImageDoc& doc, const LoadOptions& o) {
+  JpegReadOptions jpeg;
+  jpeg.noSmoothRead = o.noSmoothRead;
+  jpeg.fastPreview = o.fastPreview;
+  jpeg.showLibraryMessages = o.showLibraryMessages;
+  jpeg.englishMessages = o.englishMessages;
+  return ReadJpegFile(shell, doc, jpeg);
+}
+int LoadPng(ShellNotifications& shell, ImageDoc& doc, const LoadOptions&) { return ReadPngFile(shell, doc.path, doc); }
+int LoadGif(ShellNotifications& shell, ImageDoc& doc, const LoadOptions&) { return ReadGifFile(shell, doc.path, doc); }
+
+int LoadTiffNotYet(ShellNotifications& shell, ImageDoc&, const LoadOptions&) {
+  ReportError(shell, "TIFF files cannot be read by this build yet.");
+  return 0;
+}
+int LoadJp2NotYet(ShellNotifications& shell, ImageDoc&, const LoadOptions&) {
+  ReportError(shell, "JPEG 2000 files cannot be read by this build yet.");
+  return 0;
+}
+
+bool SaveJpeg(ShellNotifications& shell, const std::string& path, ImageDoc& doc, SaveOptions& o) {
+  JpegWriteOptions jpeg = o.jpeg;
+  jpeg.englishMessages = o.englishMessages;
+  return WriteJpegFile(shell, path, doc, jpeg) == 0;
+}
+bool SavePng(ShellNotifications& shell, const std::string& path, ImageDoc& doc, SaveOptions& o) {
+  return WritePngFile(shell, path, doc, o.png) != 0;
+}
+bool SaveGif(ShellNotifications& shell, const std::string& path, ImageDoc& doc, SaveOptions& o) {
+  return WriteGifFile(shell, path, doc, o.gif) != 0;
+}
+bool SaveJp2NotYet(ShellNotifications& shell, const std::string&, ImageDoc&, SaveOptions&) {
+  ReportError(shell, "JPEG 2000 files cannot be written by this build yet.");
+  return false;
+}
+bool SaveBmp(ShellNotifications& shell, const std::string& path, ImageDoc& doc, SaveOptions& o) {
+  return SaveBmpWithOptions(shell, path, doc, o.bmpReduction, o.bmpPrompt) != 0;
+}
+
+// One entry per format: the extensions that choose it (after the dot, upper
+// case), its reader and writer (none: not written, the file becomes a BMP),
+// and how the save dispatch treats the writer.
+struct FormatCodec {
+  ImageFormat format;
+  const char* name;
+  std::array<std::string_view, 4> extensions;
+  LoadFunction load;
+  SaveFunction save;
+  bool writerReportsItsFailures;  // the dispatch adds no "Write Error!"
+  bool clearsMessagePane;         // the writer shows progress in the message pane
+  bool supported;                 // false while the format's code is not in this build
+};
+
+constexpr std::array<FormatCodec, 5> kCodecs = {{
+    {ImageFormat::kJpeg, "JPEG", {"JPG", "JPEG", "JFIF", "JPE"}, LoadJpeg, SaveJpeg, false, true, true},
+    {ImageFormat::kPng, "PNG", {"PNG"}, LoadPng, SavePng, false, true, true},
+    {ImageFormat::kJpeg2000, "JPEG 2000", {"JP2", "JPC"}, LoadJp2NotYet, SaveJp2NotYet, false, true, false},
+    {ImageFormat::kTiff, "TIFF", {"TIF", "TIFF"}, LoadTiffNotYet, nullptr, false, false, false},
+    {ImageFormat::kGif, "GIF", {"GIF"}, LoadGif, SaveGif, true, false, true},
+}};
+
+char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool EqualsUpper(std::string_view text, std::string_view upper) {
+  if (text.size() != upper.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (UpperAscii(text[i]) != upper[i]) return false;
+  return true;
+}
+
+// The codec whose extension is the text after the path's last dot. UTF-8
+// never has a '.' byte inside a character, so a plain search is exact.
+const FormatCodec* CodecForPath(std::string_view path) {
+  const size_t dot = path.rfind('.');
+  if (dot == std::string_view::npos) return nullptr;
+  const std::string_view extension = path.substr(dot + 1);
+  for (const FormatCodec& codec : kCodecs)
+    for (std::string_view e : codec.extensions)
+      if (!e.empty() && EqualsUpper(extension, e)) return &codec;
+  return nullptr;
+}
+
+const FormatCodec* CodecFor(ImageFormat format) {
+  for (const FormatCodec& codec : kCodecs)
+    if (codec.format == format) return &codec;
+  return nullptr;
+}
+
+LanguageTexts MessageLanguage(bool english) {
+  LanguageTexts language;  // the fixed messages need only the switch
+  language.languageLoaded = english;
+  return language;
+}
+
+// The process-wide reader switches for the length of one load.
+class ScopedReaderFlags {
+ public:
+  explicit ScopedReaderFlags(const LoadOptions& o) : saved_(CurrentReaderFlags()) {
+    CurrentReaderFlags().fastPreview = o.fastPreview;
+    CurrentReaderFlags().showLibraryMessages = o.showLibraryMessages;
+  }
+  ~ScopedReaderFlags() { CurrentReaderFlags() = saved_; }
+  ScopedReaderFlags(const ScopedReaderFlags&) = delete;
+  ScopedReaderFlags& operator=(const ScopedReaderFlags&) = delete;
+
+ private:
+  ReaderFlags saved_;
+};
+
+}  // namespace
+
+SaveOptions StartingSaveOptions(const ImageDoc& doc) {
+  SaveOptions options;
+  options.gif = StartingGifSaveOptions(doc);
+  options.png = StartingPngSaveOptions(doc);
+  return options;
+}
+
+ImageFormat LoadFormatForPath(std::string_view path) {
+  const FormatCodec* codec = CodecForPath(path);
+  return codec ? codec->format : ImageFormat::kBmp;
+}
+
+ImageFormat SaveFormatForPath(std::string_view path) {
+  const FormatCodec* codec = CodecForPath(path);
+  return codec && codec->save ? codec->format : ImageFormat::kBmp;
+}
+
+bool CanLoadFormat(ImageFormat format) {
+  const FormatCodec* codec = CodecFor(format);
+  return !codec || codec->supported;
+}
+
+bool CanSaveFormat(ImageFormat format) {
+  const FormatCodec* codec = CodecFor(format);
+  return !codec || (codec->supported && codec->save);
+}
+
+const char* FormatName(ImageFormat format) {
+  const FormatCodec* codec = CodecFor(format);
+  return codec ? codec->name : "BMP";
+}
+
+int LoadImageFile(ShellNotifications& shell, ImageDoc& doc, const LoadOptions& options) {
+  const FormatCodec* codec = CodecForPath(doc.path);
+  if (!codec) return ReadBmpFile(shell, doc);  // it shows its own wait cursor
+  int loaded = 0;
+  {
+    ScopedReaderFlags flags(options);
+    WaitCursor wait(shell);
+    loaded = codec->load(shell, doc, options);
+    shell.SetMessagePane("");
+  }
+  if (loaded == 0) return 1;
+  if (doc.bitCount == 1 || doc.bitCount == 4 || doc.bitCount == 8 || doc.bitCount == 16)
+    return ConvertDocTo24(shell, doc);
+  return 0;
+}
+
+int SaveImageFile(ShellNotifications& shell, const std::string& utf8Path, ImageDoc& doc, SaveOptions& options) {
+  const LanguageTexts language = MessageLanguage(options.englishMessages);
+  if (IsReadOnlyFile(utf8Path)) {
+    ReportError(shell, Text(TextId::WriteErrorReadOnly, language));
+    return 1;
+  }
+  const FormatCodec* codec = CodecForPath(utf8Path);
+  if (codec && !codec->save) codec = nullptr;  // not written: saved as BMP
+  const bool saved = codec ? codec->save(shell, utf8Path, doc, options) : SaveBmp(shell, utf8Path, doc, options);
+  if (codec && codec->clearsMessagePane) shell.SetMessagePane("");
+  if (saved) return 0;
+  if (!codec || !codec->writerReportsItsFailures) ReportError(shell, Text(TextId::WriteError, language));
+  return 1;
+}
+
+}  // namespace veilo
