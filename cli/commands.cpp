@@ -5,19 +5,20 @@
 #include <optional>
 
 #include "cli_shell.h"
+#include "file_options.h"
 #include "mask_steps.h"
 #include "masks/detection.h"
 #include "picture_io.h"
 
 namespace veilo::cli {
 
-namespace {
-
 int UsageError(const std::string& why) {
   std::fprintf(stderr, "veilo-cli: %s\n", why.c_str());
   std::fprintf(stderr, "Try 'veilo-cli --help'.\n");
   return kExitUsage;
 }
+
+namespace {
 
 std::optional<int32_t> ParseCoordinate(std::string_view s) {
   int32_t v = 0;
@@ -46,9 +47,16 @@ void PrintUsage(bool toStderr) {
   std::FILE* out = toStderr ? stderr : stdout;
   std::fputs(
       "Usage:\n"
-      "  veilo-cli mask IN OUT --area X1,Y1,X2,Y2 OP [OP ...]\n"
-      "  veilo-cli detect IN X Y [--edge]\n"
+      "  veilo-cli mask IN OUT --area X1,Y1,X2,Y2 OP [OP ...] [FILE OPTIONS]\n"
+      "  veilo-cli detect IN X Y [--edge] [--no-smooth-read]\n"
+      "  veilo-cli convert IN OUT [FILE OPTIONS]\n"
+      "  veilo-cli info FILE\n"
+      "  veilo-cli next FILE [--back]\n"
       "  veilo-cli --help\n"
+      "\n"
+      "Pictures are read by their extension: .jpg .jpeg .jpe .jfif (JPEG), .png,\n"
+      ".gif, .tif .tiff, .jp2 .jpc (JPEG 2000); anything else is read as BMP. They\n"
+      "are written the same way, except that .tif and unknown extensions write BMP.\n"
       "\n"
       "mask applies the operations in order to the area (corners in pixels, right and\n"
       "bottom exclusive) and saves the result as OUT. Operations:\n"
@@ -71,6 +79,26 @@ void PrintUsage(bool toStderr) {
       "detect prints the masked area found around the point X,Y as X1,Y1,X2,Y2\n"
       "(right and bottom exclusive), by rectangle search or, with --edge, edge scan.\n"
       "\n"
+      "convert loads IN and saves it as OUT. info prints WIDTHxHEIGHT colors=N (the\n"
+      "exact colour count), then each PNG text as 'text KEY=TEXT' and each CP code\n"
+      "slot as 'cpN CODE'. next prints the next (--back: previous) picture of FILE's\n"
+      "folder in case-insensitive name order.\n"
+      "\n"
+      "File options (without them each writer uses its dialog's start values):\n"
+      "  --quality N  --smoothing N  --progressive  --no-optimize  --sampling-2x2\n"
+      "                          JPEG writing: quality 0..100 (80), smoothing 1..100\n"
+      "                          (off), progressive, no Huffman optimisation, 2x2\n"
+      "                          chroma sampling\n"
+      "  --no-smooth-read        JPEG reading: plain chroma upsampling\n"
+      "  --colors N              GIF: 8, 16, 32, 64, 128 or 256 colours (256)\n"
+      "  --reduce N              PNG: reduce to 256, 128, 64, 32 or 16 colours (0: no)\n"
+      "  --interlace             GIF and PNG: interlaced\n"
+      "  --text KEY=TEXT         PNG: add or replace a text entry (repeatable)\n"
+      "  --transparent RRGGBB    GIF and PNG: transparent colour\n"
+      "  --bmp-reduce 0|16|256   BMP: reduce colours (256 only for pictures of more\n"
+      "                          than 256 colours)\n"
+      "  --jp2-rate R            JPEG 2000: rate 0<R<1 (lossless when absent)\n"
+      "\n"
       "Exit status: 0 success, 1 the operation failed, 2 bad usage.\n",
       out);
 }
@@ -81,7 +109,12 @@ int RunMask(const std::vector<std::string>& args) {
   const std::string& out = args[1];
   std::optional<PixelRect> area;
   std::vector<MaskStep> steps;
+  FileOptionArgs fileOptions;
   for (size_t i = 2; i < args.size(); ++i) {
+    std::string optionError;
+    const OptionParse option = ParseFileOption(args, i, fileOptions, optionError);
+    if (option == OptionParse::kBad) return UsageError(optionError);
+    if (option == OptionParse::kTaken) continue;
     if (args[i] == "--area") {
       if (i + 1 >= args.size()) return UsageError("--area needs X1,Y1,X2,Y2");
       area = ParseArea(args[++i]);
@@ -97,7 +130,7 @@ int RunMask(const std::vector<std::string>& args) {
 
   CliShell shell;
   ImageDoc doc;
-  if (!LoadPicture(shell, in, doc)) return kExitFailed;
+  if (!LoadPicture(shell, in, doc, MakeLoadOptions(fileOptions))) return kExitFailed;
   doc.areaSelected = 1;
   doc.areaX1 = area->left;
   doc.areaY1 = area->top;
@@ -114,15 +147,23 @@ int RunMask(const std::vector<std::string>& args) {
       return kExitFailed;
     }
   }
-  return SavePicture(shell, out, doc) ? kExitOk : kExitFailed;
+  SaveOptions saveOptions = MakeSaveOptions(fileOptions, doc);
+  return SavePicture(shell, out, doc, saveOptions) ? kExitOk : kExitFailed;
 }
 
 int RunDetect(const std::vector<std::string>& args) {
   bool edge = false;
+  FileOptionArgs fileOptions;
   std::vector<std::string> positional;
-  for (const std::string& a : args) {
-    if (a == "--edge") edge = true;
-    else positional.push_back(a);
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--edge") {
+      edge = true;
+      continue;
+    }
+    std::string optionError;
+    const OptionParse option = ParseFileOption(args, i, fileOptions, optionError);
+    if (option == OptionParse::kBad) return UsageError(optionError);
+    if (option == OptionParse::kNotAnOption) positional.push_back(args[i]);
   }
   if (positional.size() != 3) return UsageError("detect needs IN X Y");
   const auto x = ParseCoordinate(positional[1]);
@@ -131,7 +172,7 @@ int RunDetect(const std::vector<std::string>& args) {
 
   CliShell shell;
   ImageDoc doc;
-  if (!LoadPicture(shell, positional[0], doc)) return kExitFailed;
+  if (!LoadPicture(shell, positional[0], doc, MakeLoadOptions(fileOptions))) return kExitFailed;
   if (*x >= doc.width || *y >= doc.height) {
     std::fprintf(stderr, "veilo-cli: the point %d,%d is outside the %dx%d picture\n", *x, *y, doc.width,
                  doc.height);

@@ -25,6 +25,9 @@ int Run(std::vector<std::string> args) {
   }
   if (command == "mask") return RunMask(args);
   if (command == "detect") return RunDetect(args);
+  if (command == "convert") return RunConvert(args);
+  if (command == "info") return RunInfo(args);
+  if (command == "next") return RunNext(args);
   std::fprintf(stderr, "veilo-cli: unknown command '%s'\nTry 'veilo-cli --help'.\n", command.c_str());
   return kExitUsage;
 }

@@ -2,25 +2,28 @@
 
 #include <cstdio>
 
-#include "formats/bmp_reader.h"
-#include "formats/bmp_writer.h"
 #include "platform/file_io.h"
 
 namespace veilo::cli {
 
-bool LoadPicture(ShellNotifications& shell, const std::string& path, ImageDoc& doc) {
+bool LoadPicture(ShellNotifications& shell, const std::string& path, ImageDoc& doc, const LoadOptions& options) {
   if (!FileExists(path)) {
-    // The reader is silent about files it cannot open; say it here.
+    // The BMP reader is silent about files it cannot open; say it here for all.
     std::fprintf(stderr, "veilo-cli: cannot open %s\n", path.c_str());
     return false;
   }
   doc.path = path;
-  return ReadBmpFile(shell, doc) == 0;
+  return LoadImageFile(shell, doc, options) == 0;
 }
 
-bool SavePicture(ShellNotifications& shell, const std::string& path, ImageDoc& doc) {
-  if (WriteBmpFile(shell, path, doc.dib) == 1) return true;
-  std::fprintf(stderr, "veilo-cli: cannot write %s\n", path.c_str());
+bool SavePicture(ShellNotifications& shell, const std::string& path, ImageDoc& doc, SaveOptions& options) {
+  if (!CanSaveFormat(SaveFormatForPath(path))) {
+    std::fprintf(stderr, "veilo-cli: %s files cannot be written by this build yet\n",
+                 FormatName(SaveFormatForPath(path)));
+    return false;
+  }
+  if (SaveImageFile(shell, path, doc, options) == 0) return true;
+  std::fprintf(stderr, "veilo-cli: %s not written\n", path.c_str());
   return false;
 }
 
