@@ -1,0 +1,200 @@
+#include "formats/image_dispatch.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "formats/bmp_reader.h"
+#include "platform/file_io.h"
+#include "recording_shell.h"
+#include "temp_folder.h"
+#include "test_pictures.h"
+
+namespace veilo {
+namespace {
+
+using testing::RecordingShell;
+using testing::TempFolder;
+
+std::vector<uint8_t> FileBytes(const std::string& path) {
+  return ReadWholeFile(path, 1u << 26).value_or(std::vector<uint8_t>{});
+}
+
+bool StartsWith(const std::vector<uint8_t>& bytes, std::string_view prefix) {
+  if (bytes.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i)
+    if (bytes[i] != static_cast<uint8_t>(prefix[i])) return false;
+  return true;
+}
+
+TEST(FormatChoice, ByTheTextAfterTheLastDot) {
+  struct Case {
+    const char* path;
+    ImageFormat load;
+    ImageFormat save;
+  };
+  const Case cases[] = {
+      {"photo.jpg", ImageFormat::kJpeg, ImageFormat::kJpeg},
+      {"photo.JPEG", ImageFormat::kJpeg, ImageFormat::kJpeg},
+      {"photo.jfif", ImageFormat::kJpeg, ImageFormat::kJpeg},
+      {"photo.Jpe", ImageFormat::kJpeg, ImageFormat::kJpeg},
+      {"photo.PnG", ImageFormat::kPng, ImageFormat::kPng},
+      {"photo.jp2", ImageFormat::kJpeg2000, ImageFormat::kJpeg2000},
+      {"photo.JPC", ImageFormat::kJpeg2000, ImageFormat::kJpeg2000},
+      {"photo.j2k", ImageFormat::kBmp, ImageFormat::kBmp},
+      {"photo.tif", ImageFormat::kTiff, ImageFormat::kBmp},
+      {"photo.tiff", ImageFormat::kTiff, ImageFormat::kBmp},
+      {"photo.gif", ImageFormat::kGif, ImageFormat::kGif},
+      {"photo.bmp", ImageFormat::kBmp, ImageFormat::kBmp},
+      {"photo.dib", ImageFormat::kBmp, ImageFormat::kBmp},
+      {"photo", ImageFormat::kBmp, ImageFormat::kBmp},
+      {"photo.", ImageFormat::kBmp, ImageFormat::kBmp},
+      {"photo.jpg.bak", ImageFormat::kBmp, ImageFormat::kBmp},
+      {"archive.png.jpg", ImageFormat::kJpeg, ImageFormat::kJpeg},
+      {"C:\\a.b\\photo", ImageFormat::kBmp, ImageFormat::kBmp},
+      {"C:\\a.png\\photo", ImageFormat::kBmp, ImageFormat::kBmp},
+      {"/tmp/a.gif/photo", ImageFormat::kBmp, ImageFormat::kBmp},
+      {"写真.JPG", ImageFormat::kJpeg, ImageFormat::kJpeg},
+      {".gif", ImageFormat::kGif, ImageFormat::kGif},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(LoadFormatForPath(c.path), c.load) << c.path;
+    EXPECT_EQ(SaveFormatForPath(c.path), c.save) << c.path;
+  }
+}
+
+class DispatchTest : public ::testing::Test {
+ protected:
+  // Saves `doc_` under `name` and returns the path; expects success.
+  std::string Save(const std::string& name) {
+    const std::string path = folder_.Path(name);
+    SaveOptions options = StartingSaveOptions(doc_);
+    EXPECT_EQ(SaveImageFile(shell_, path, doc_, options), 0) << name;
+    return path;
+  }
+  int Load(const std::string& path, ImageDoc& into) {
+    into.path = path;
+    return LoadImageFile(shell_, into);
+  }
+
+  TempFolder folder_;
+  RecordingShell shell_;
+  ImageDoc doc_ = testing::MakeDoc(9, 5, [](int32_t x, int32_t y) {
+    return testing::Rgb{static_cast<uint8_t>(x * 20), static_cast<uint8_t>(y * 40), 100};
+  });
+};
+
+TEST_F(DispatchTest, EachExtensionWritesItsFormatAndReadsBack) {
+  struct Case {
+    const char* name;
+    std::string_view signature;
+    bool exact;  // lossless round trip
+  };
+  const Case cases[] = {
+      {"out.png", "\x89PNG", true},      {"out.GIF", "GIF89a", true}, {"out.jpeg", "\xFF\xD8\xFF", false},
+      {"out.bmp", "BM", true},           {"out", "BM", true},         {"out.tif", "BM", true},
+      {"out.unknown", "BM", true},
+  };
+  for (const Case& c : cases) {
+    const std::string path = Save(c.name);
+    EXPECT_TRUE(StartsWith(FileBytes(path), c.signature)) << c.name;
+    if (std::string_view(c.name) == "out.tif") continue;  // read back as TIFF, which it is not
+    ImageDoc back;
+    ASSERT_EQ(Load(path, back), 0) << c.name;
+    EXPECT_EQ(back.bitCount, 24);
+    EXPECT_EQ(back.width, 9);
+    EXPECT_EQ(back.height, 5);
+    if (c.exact) {
+      EXPECT_EQ(testing::DescribePixelDifference(back, doc_), "") << c.name;
+    }
+  }
+  EXPECT_TRUE(shell_.errors.empty()) << shell_.errors.front();
+  EXPECT_EQ(shell_.waitDepth, 0);
+}
+
+TEST_F(DispatchTest, AFolderWithADotAndAFileWithoutOneLoadsAsBmp) {
+  std::filesystem::create_directory(folder_.Path("a.png"));
+  const std::string path = Save("a.png/photo");
+  ImageDoc back;
+  ASSERT_EQ(Load(path, back), 0);
+  EXPECT_EQ(testing::DescribePixelDifference(back, doc_), "");
+}
+
+TEST_F(DispatchTest, TheExtensionNotTheContentChoosesTheReader) {
+  const std::string bmp = Save("real.bmp");
+  std::filesystem::copy_file(bmp, folder_.Path("fake.gif"));
+  ImageDoc back;
+  EXPECT_EQ(Load(folder_.Path("fake.gif"), back), 1);
+  EXPECT_FALSE(back.HasPicture());
+  ASSERT_EQ(shell_.errors.size(), 1u);
+  EXPECT_EQ(shell_.errors[0], "gif read error");
+  EXPECT_EQ(shell_.waitDepth, 0);
+}
+
+TEST_F(DispatchTest, LoadFailuresReportAsTheReadersDo) {
+  ImageDoc back;
+  EXPECT_EQ(Load(folder_.Path("absent.bmp"), back), 1);
+  EXPECT_TRUE(shell_.errors.empty());  // the BMP reader is silent about unopenable files
+  EXPECT_EQ(Load(folder_.Path("absent.png"), back), 1);
+  EXPECT_EQ(shell_.errors.size(), 1u);  // the other readers say so
+}
+
+TEST_F(DispatchTest, AReadOnlyFileIsRefusedAndKept) {
+  const std::string path = Save("locked.gif");
+  const std::vector<uint8_t> before = FileBytes(path);
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  doc_ = testing::MakeNoiseDoc(4, 4);
+  for (const bool english : {false, true}) {
+    shell_.errors.clear();
+    SaveOptions options = StartingSaveOptions(doc_);
+    options.englishMessages = english;
+    EXPECT_EQ(SaveImageFile(shell_, path, doc_, options), 1);
+    ASSERT_EQ(shell_.errors.size(), 1u);
+    EXPECT_EQ(shell_.errors[0], english ? "Write Error! (READONLY FILE)" : "読み込み専用ファイルのため上書きできません。");
+  }
+  EXPECT_EQ(FileBytes(path), before);
+  ::chmod(path.c_str(), 0644);
+}
+
+TEST_F(DispatchTest, FailedWritesShowWriteErrorExceptForGif) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> errors;
+  };
+  const Case cases[] = {
+      {"missing/x.png", {"Write Error!"}},
+      {"missing/x.jpg", {"Write Error!"}},
+      {"missing/x.bmp", {"Write Error!"}},
+      {"missing/x", {"Write Error!"}},
+      {"missing/x.gif", {"File Open Error!"}},
+  };
+  for (const Case& c : cases) {
+    shell_.errors.clear();
+    SaveOptions options = StartingSaveOptions(doc_);
+    options.englishMessages = true;
+    EXPECT_EQ(SaveImageFile(shell_, folder_.Path(c.name), doc_, options), 1) << c.name;
+    if (c.errors.size() == 1 && c.errors[0] == "Write Error!") {
+      // A writer may say more first (e.g. "can't open"); the dispatch's text comes last.
+      ASSERT_FALSE(shell_.errors.empty()) << c.name;
+      EXPECT_EQ(shell_.errors.back(), "Write Error!") << c.name;
+    } else {
+      EXPECT_EQ(shell_.errors, c.errors) << c.name;
+    }
+  }
+}
+
+TEST_F(DispatchTest, FormatsNotInThisBuildAreRefusedWithAMessage) {
+  for (const char* name : {"x.tif", "x.jp2"}) {
+    if (CanLoadFormat(LoadFormatForPath(name))) continue;
+    const std::string path = Save("x.bmp");
+    std::filesystem::copy_file(path, folder_.Path(name), std::filesystem::copy_options::overwrite_existing);
+    shell_.errors.clear();
+    ImageDoc back;
+    EXPECT_EQ(Load(folder_.Path(name), back), 1);
+    EXPECT_EQ(shell_.errors.size(), 1u) << name;
+  }
+}
+
+}  // namespace
+}  // namespace veilo
