@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "commands.h"
+#include "formats/image_dispatch.h"
+#include "platform/file_io.h"
+#include "recording_shell.h"
+#include "test_pictures.h"
+
+namespace veilo {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("veilo-cli-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+  std::string Write(const std::string& name, ImageDoc& doc) {
+    const std::string p = Path(name);
+    testing::RecordingShell shell;
+    SaveOptions options = StartingSaveOptions(doc);
+    EXPECT_EQ(SaveImageFile(shell, p, doc, options), 0);
+    return p;
+  }
+
+  ImageDoc Read(const std::string& path) {
+    testing::RecordingShell shell;
+    ImageDoc doc;
+    doc.path = path;
+    EXPECT_EQ(LoadImageFile(shell, doc), 0) << path;
+    return doc;
+  }
+
+  // Runs a command and returns what it printed on stdout.
+  template <typename F>
+  std::string Output(F run, int& exit) {
+    ::testing::internal::CaptureStdout();
+    exit = run();
+    std::fflush(stdout);
+    return ::testing::internal::GetCapturedStdout();
+  }
+
+  fs::path dir_;
+};
+
+ImageDoc SixColours() {
+  return testing::MakeDoc(30, 20, [](int32_t x, int32_t y) {
+    return testing::Rgb{static_cast<uint8_t>(x / 10 * 100), static_cast<uint8_t>(y / 10 * 200), 7};
+  });
+}
+
+TEST_F(FileCommandsTest, ConvertGoesThroughEveryWriterAndBack) {
+  ImageDoc original = SixColours();
+  const std::string in = Write("in.bmp", original);
+  for (const char* name : {"a.png", "a.gif", "a.bmp", "a", "a.tif"}) {
+    ASSERT_EQ(cli::RunConvert({in, Path(name)}), cli::kExitOk) << name;
+    if (std::string_view(name) == "a.tif") continue;  // a BMP under a TIFF name
+    ImageDoc back = Read(Path(name));
+    EXPECT_EQ(testing::DescribePixelDifference(back, original), "") << name;
+  }
+  ASSERT_EQ(cli::RunConvert({Path("a.png"), Path("b.jpg"), "--quality", "95", "--progressive"}), cli::kExitOk);
+  EXPECT_EQ(Read(Path("b.jpg")).width, 30);
+}
+
+TEST_F(FileCommandsTest, ConvertOptionsReachTheWriters) {
+  ImageDoc noise = testing::MakeNoiseDoc(40, 40);
+  const std::string in = Write("in.bmp", noise);
+  ASSERT_EQ(cli::RunConvert({in, Path("r.bmp"), "--bmp-reduce", "16"}), cli::kExitOk);
+  int exit = 0;
+  std::string out = Output([&] { return cli::RunInfo({Path("r.bmp")}); }, exit);
+  ASSERT_EQ(exit, cli::kExitOk);
+  const int colours = std::stoi(out.substr(out.find("colors=") + 7));
+  EXPECT_LE(colours, 16);
+  EXPECT_GT(colours, 1);
+
+  ASSERT_EQ(cli::RunConvert({in, Path("t.png"), "--text", "Title=Hello", "--text", "Note=a=b", "--text",
+                             "Title=Again", "--interlace"}),
+            cli::kExitOk);
+  out = Output([&] { return cli::RunInfo({Path("t.png")}); }, exit);
+  EXPECT_EQ(out, "40x40 colors=1600\ntext Title=Again\ntext Note=a=b\n");
+}
+
+TEST_F(FileCommandsTest, BadOptionsAreUsageErrors) {
+  ImageDoc doc = SixColours();
+  const std::string in = Write("in.bmp", doc);
+  const std::vector<std::vector<std::string>> cases = {
+      {in},
+      {in, Path("o.jpg"), "--quality", "101"},
+      {in, Path("o.jpg"), "--smoothing", "0"},
+      {in, Path("o.gif"), "--colors", "100"},
+      {in, Path("o.png"), "--reduce", "20"},
+      {in, Path("o.png"), "--text", "=x"},
+      {in, Path("o.png"), "--text", "novalue"},
+      {in, Path("o.bmp"), "--bmp-reduce", "128"},
+      {in, Path("o.jp2"), "--jp2-rate", "1.5"},
+      {in, Path("o.gif"), "--transparent", "12345"},
+      {in, Path("o.gif"), "--transparent", "GG0000"},
+      {in, Path("o.gif"), "--frobnicate"},
+      {in, Path("o.gif"), "--quality"},
+  };
+  for (const auto& args : cases) {
+    EXPECT_EQ(cli::RunConvert(args), cli::kExitUsage) << ::testing::PrintToString(args);
+    if (args.size() > 1) EXPECT_FALSE(fs::exists(args[1])) << args[1];
+  }
+  EXPECT_EQ(cli::RunConvert({Path("absent.png"), Path("o.bmp")}), cli::kExitFailed);
+  EXPECT_FALSE(fs::exists(Path("o.bmp")));
+}
+
+TEST_F(FileCommandsTest, ConvertRefusesAReadOnlyTarget) {
+  ImageDoc doc = SixColours();
+  const std::string in = Write("in.bmp", doc);
+  const std::string target = Write("locked.png", doc);
+  fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const auto before = ReadWholeFile(target, 1u << 20);
+  EXPECT_EQ(cli::RunConvert({in, target}), cli::kExitFailed);
+  EXPECT_EQ(ReadWholeFile(target, 1u << 20), before);
+  fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
+}
+
+TEST_F(FileCommandsTest, InfoCountsColoursAndListsCpCodes) {
+  ImageDoc doc = SixColours();
+  doc.cpCodes[0] = {'A', 'B', 'C'};
+  doc.cpCodes[2] = {'Z'};
+  doc.cpNextSlot = 1;
+  const std::string jpg = Write("cp.jpg", doc);
+  int exit = 0;
+  const std::string out = Output([&] { return cli::RunInfo({jpg}); }, exit);
+  ASSERT_EQ(exit, cli::kExitOk);
+  EXPECT_EQ(out.substr(0, out.find(" colors=")), "30x20");
+  EXPECT_NE(out.find("\ncp1 ABC\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("\ncp3 Z\n"), std::string::npos) << out;
+  EXPECT_EQ(out.find("cp2"), std::string::npos) << out;
+
+  const std::string bmp = Write("six.bmp", doc);
+  EXPECT_EQ(Output([&] { return cli::RunInfo({bmp}); }, exit), "30x20 colors=6\n");
+  EXPECT_EQ(cli::RunInfo({Path("absent.bmp")}), cli::kExitFailed);
+  EXPECT_EQ(cli::RunInfo({}), cli::kExitUsage);
+}
+
+TEST_F(FileCommandsTest, NextPrintsTheNeighbourOrFails) {
+  for (const char* name : {"a.jpg", "B.png", "c.gif", "notes.txt"}) FilePtr(OpenFile(Path(name), "wb"));
+  int exit = 0;
+  EXPECT_EQ(Output([&] { return cli::RunNext({Path("a.jpg")}); }, exit), Path("B.png") + "\n");
+  EXPECT_EQ(exit, cli::kExitOk);
+  EXPECT_EQ(Output([&] { return cli::RunNext({Path("c.gif"), "--back"}); }, exit), Path("B.png") + "\n");
+  EXPECT_EQ(Output([&] { return cli::RunNext({Path("a.jpg"), "--back"}); }, exit), "");
+  EXPECT_EQ(exit, cli::kExitFailed);
+  EXPECT_EQ(Output([&] { return cli::RunNext({Path("c.gif")}); }, exit), "");
+  EXPECT_EQ(exit, cli::kExitFailed);
+  EXPECT_EQ(cli::RunNext({Path("absent.jpg")}), cli::kExitFailed);
+  EXPECT_EQ(cli::RunNext({}), cli::kExitUsage);
+  EXPECT_EQ(cli::RunNext({Path("a.jpg"), "--forward"}), cli::kExitUsage);
+}
+
+TEST_F(FileCommandsTest, MaskReadsAndWritesOtherFormats) {
+  ImageDoc original = SixColours();
+  const std::string in = Write("in.png", original);
+  ASSERT_EQ(cli::RunMask({in, Path("out.gif"), "--area", "0,0,30,20", "neg", "--colors", "8"}), cli::kExitOk);
+  ASSERT_EQ(cli::RunMask({Path("out.gif"), Path("back.png"), "--area", "0,0,30,20", "neg"}), cli::kExitOk);
+  ImageDoc back = Read(Path("back.png"));
+  EXPECT_EQ(testing::DescribePixelDifference(back, original), "");
+}
+
+}  // namespace
+}  // namespace veilo
