@@ -110,7 +110,9 @@ TEST_F(FileCommandsTest, BadOptionsAreUsageErrors) {
   };
   for (const auto& args : cases) {
     EXPECT_EQ(cli::RunConvert(args), cli::kExitUsage) << ::testing::PrintToString(args);
-    if (args.size() > 1) EXPECT_FALSE(fs::exists(args[1])) << args[1];
+    if (args.size() > 1) {
+      EXPECT_FALSE(fs::exists(args[1])) << args[1];
+    }
   }
   EXPECT_EQ(cli::RunConvert({Path("absent.png"), Path("o.bmp")}), cli::kExitFailed);
   EXPECT_FALSE(fs::exists(Path("o.bmp")));
