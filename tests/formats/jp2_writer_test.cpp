@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -213,6 +214,33 @@ TEST_F(Jp2WriterTest, ReaderMessagesForMissingAndForeignFiles) {
   Loaded truncated = Load(cut);
   EXPECT_EQ(truncated.result, 0);
   EXPECT_EQ(truncated.errors, std::vector<std::string>{"error: cannot load image data"});
+}
+
+// Damaged bytes anywhere in a file end in a picture or the reader's message,
+// never a crash (the sanitizers watch) or a hang.
+TEST_F(Jp2WriterTest, MutatedFilesLoadOrAreRefused) {
+  ImageDoc doc = testing::MakeNoiseDoc(24, 20, 5);
+  for (const char* name : {"m.jp2", "m.jpc"}) {
+    SCOPED_TRACE(name);
+    ASSERT_EQ(Save(folder_.Path(name), doc, {.lossless = false, .rate = 0.3f}), 1);
+    const std::vector<uint8_t> original = ReadFileBytes(folder_.Path(name));
+    std::mt19937 random(11);
+    for (int round = 0; round < 100; ++round) {
+      std::vector<uint8_t> bytes = original;
+      const int flips = 1 + round % 4;
+      for (int k = 0; k < flips; ++k)
+        bytes[random() % bytes.size()] = static_cast<uint8_t>(random());
+      const std::string path = folder_.Path(std::string("mutated") + (name + 1));
+      { FilePtr f = OpenFile(path, "wb"); std::fwrite(bytes.data(), 1, bytes.size(), f.get()); }
+      Loaded loaded = Load(path);
+      if (loaded.result == 1) {
+        EXPECT_TRUE(loaded.errors.empty());
+        EXPECT_TRUE(loaded.doc.HasPicture());
+      } else {
+        EXPECT_FALSE(loaded.doc.HasPicture());
+      }
+    }
+  }
 }
 
 TEST_F(Jp2WriterTest, UnicodePathsWork) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,26 @@ TEST_F(TiffReaderTest, DamagedFilesEndWithoutCrashOrMessage) {
   }
   EXPECT_EQ(Load(Write("text.tif", {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'})), 0);
   EXPECT_EQ(Load(folder_.Path("missing.tif")), 0);
+}
+
+// Damaged bytes in the directory or the pixel data end in a picture or a
+// silent refusal, never a crash (the sanitizers watch) or a hang.
+TEST_F(TiffReaderTest, MutatedFilesLoadOrAreRefused) {
+  std::vector<std::vector<uint8_t>> originals{GrayTiff(16, 16, std::vector<uint8_t>(256, 90))};
+  const std::string packBits = testing::SharedDataPath("libtiff/minisblack-2c-8b-alpha.tiff");
+  if (std::filesystem::exists(packBits)) originals.push_back(testing::ReadFileBytes(packBits));
+  std::mt19937 random(3);
+  for (const std::vector<uint8_t>& original : originals) {
+    for (int round = 0; round < 150; ++round) {
+      std::vector<uint8_t> bytes = original;
+      const int flips = 1 + round % 4;
+      // Half the rounds aim at the header and first directory.
+      const size_t span = round % 2 ? bytes.size() : std::min<size_t>(bytes.size(), 160);
+      for (int k = 0; k < flips; ++k) bytes[random() % span] = static_cast<uint8_t>(random());
+      const int result = Load(Write("mutated.tif", bytes));
+      EXPECT_EQ(result == 1, doc_.HasPicture());
+    }
+  }
 }
 
 TEST_F(TiffReaderTest, UnicodePathsWork) {
