@@ -126,8 +126,8 @@ SaveOptions MakeSaveOptions(const FileOptionArgs& args, ImageDoc& doc) {
   if (args.pngReduction) o.png.reduction = *args.pngReduction;
   if (args.bmpReduction) o.bmpReduction = *args.bmpReduction;
   if (args.jp2Rate) {
-    o.jp2Lossless = false;
-    o.jp2Rate = *args.jp2Rate;
+    o.jp2.lossless = false;
+    o.jp2.rate = *args.jp2Rate;
   }
   if (args.transparent) {
     o.gif.transparent = o.png.transparent = true;

@@ -17,11 +17,6 @@ bool LoadPicture(ShellNotifications& shell, const std::string& path, ImageDoc& d
 }
 
 bool SavePicture(ShellNotifications& shell, const std::string& path, ImageDoc& doc, SaveOptions& options) {
-  if (!CanSaveFormat(SaveFormatForPath(path))) {
-    std::fprintf(stderr, "veilo-cli: %s files cannot be written by this build yet\n",
-                 FormatName(SaveFormatForPath(path)));
-    return false;
-  }
   if (SaveImageFile(shell, path, doc, options) == 0) return true;
   std::fprintf(stderr, "veilo-cli: %s not written\n", path.c_str());
   return false;

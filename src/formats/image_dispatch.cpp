@@ -8,11 +8,14 @@
 #include "formats/gif_reader.h"
 #include "formats/gif_writer.h"
 #include "formats/image_files.h"
+#include "formats/jp2_reader.h"
+#include "formats/jp2_writer.h"
 #include "formats/jpeg_reader.h"
 #include "formats/jpeg_writer.h"
 #include "formats/png_reader.h"
 #include "formats/png_writer.h"
 #include "formats/reader_flags.h"
+#include "formats/tiff_reader.h"
 #include "platform/file_io.h"
 #include "platform/shell_notifications.h"
 #include "shell/texts.h"
@@ -36,14 +39,8 @@ int LoadJpeg(ShellNotifications& shell, ImageDoc& doc, const LoadOptions& o) {
 int LoadPng(ShellNotifications& shell, ImageDoc& doc, const LoadOptions&) { return ReadPngFile(shell, doc.path, doc); }
 int LoadGif(ShellNotifications& shell, ImageDoc& doc, const LoadOptions&) { return ReadGifFile(shell, doc.path, doc); }
 
-int LoadTiffNotYet(ShellNotifications& shell, ImageDoc&, const LoadOptions&) {
-  ReportError(shell, "TIFF files cannot be read by this build yet.");
-  return 0;
-}
-int LoadJp2NotYet(ShellNotifications& shell, ImageDoc&, const LoadOptions&) {
-  ReportError(shell, "JPEG 2000 files cannot be read by this build yet.");
-  return 0;
-}
+int LoadTiff(ShellNotifications& shell, ImageDoc& doc, const LoadOptions&) { return ReadTiffFile(shell, doc); }
+int LoadJp2(ShellNotifications& shell, ImageDoc& doc, const LoadOptions&) { return ReadJp2File(shell, doc); }
 
 bool SaveJpeg(ShellNotifications& shell, const std::string& path, ImageDoc& doc, SaveOptions& o) {
   JpegWriteOptions jpeg = o.jpeg;
@@ -56,9 +53,8 @@ bool SavePng(ShellNotifications& shell, const std::string& path, ImageDoc& doc, 
 bool SaveGif(ShellNotifications& shell, const std::string& path, ImageDoc& doc, SaveOptions& o) {
   return WriteGifFile(shell, path, doc, o.gif) != 0;
 }
-bool SaveJp2NotYet(ShellNotifications& shell, const std::string&, ImageDoc&, SaveOptions&) {
-  ReportError(shell, "JPEG 2000 files cannot be written by this build yet.");
-  return false;
+bool SaveJp2(ShellNotifications& shell, const std::string& path, ImageDoc& doc, SaveOptions& o) {
+  return WriteJp2File(shell, path, doc, o.jp2) != 0;
 }
 bool SaveBmp(ShellNotifications& shell, const std::string& path, ImageDoc& doc, SaveOptions& o) {
   return SaveBmpWithOptions(shell, path, doc, o.bmpReduction, o.bmpPrompt) != 0;
@@ -75,15 +71,14 @@ struct FormatCodec {
   SaveFunction save;
   bool writerReportsItsFailures;  // the dispatch adds no "Write Error!"
   bool clearsMessagePane;         // the writer shows progress in the message pane
-  bool supported;                 // false while the format's code is not in this build
 };
 
 constexpr std::array<FormatCodec, 5> kCodecs = {{
-    {ImageFormat::kJpeg, "JPEG", {"JPG", "JPEG", "JFIF", "JPE"}, LoadJpeg, SaveJpeg, false, true, true},
-    {ImageFormat::kPng, "PNG", {"PNG"}, LoadPng, SavePng, false, true, true},
-    {ImageFormat::kJpeg2000, "JPEG 2000", {"JP2", "JPC"}, LoadJp2NotYet, SaveJp2NotYet, false, true, false},
-    {ImageFormat::kTiff, "TIFF", {"TIF", "TIFF"}, LoadTiffNotYet, nullptr, false, false, false},
-    {ImageFormat::kGif, "GIF", {"GIF"}, LoadGif, SaveGif, true, false, true},
+    {ImageFormat::kJpeg, "JPEG", {"JPG", "JPEG", "JFIF", "JPE"}, LoadJpeg, SaveJpeg, false, true},
+    {ImageFormat::kPng, "PNG", {"PNG"}, LoadPng, SavePng, false, true},
+    {ImageFormat::kJpeg2000, "JPEG 2000", {"JP2", "JPC"}, LoadJp2, SaveJp2, false, true},
+    {ImageFormat::kTiff, "TIFF", {"TIF", "TIFF"}, LoadTiff, nullptr, false, false},
+    {ImageFormat::kGif, "GIF", {"GIF"}, LoadGif, SaveGif, true, false},
 }};
 
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -151,16 +146,6 @@ ImageFormat LoadFormatForPath(std::string_view path) {
 ImageFormat SaveFormatForPath(std::string_view path) {
   const FormatCodec* codec = CodecForPath(path);
   return codec && codec->save ? codec->format : ImageFormat::kBmp;
-}
-
-bool CanLoadFormat(ImageFormat format) {
-  const FormatCodec* codec = CodecFor(format);
-  return !codec || codec->supported;
-}
-
-bool CanSaveFormat(ImageFormat format) {
-  const FormatCodec* codec = CodecFor(format);
-  return !codec || (codec->supported && codec->save);
 }
 
 const char* FormatName(ImageFormat format) {

@@ -8,6 +8,7 @@
 
 #include "formats/bmp_save.h"
 #include "formats/gif_save_options.h"
+#include "formats/jp2_options.h"
 #include "formats/jpeg_options.h"
 #include "formats/png_save_options.h"
 
@@ -31,8 +32,7 @@ struct SaveOptions {
   PngSaveOptions png;
   int bmpReduction = 0;           // the run's BmpReductionOption: 0, 256 or 16
   BmpOptionPrompt bmpPrompt;      // the BMP_OPT dialog; none takes its offered choice
-  bool jp2Lossless = true;
-  float jp2Rate = 0.1f;           // used when not lossless; 0 < rate < 1
+  Jp2WriteOptions jp2;            // lossless unless told otherwise
   bool englishMessages = false;   // the language file is loaded
 };
 
@@ -49,9 +49,6 @@ ImageFormat LoadFormatForPath(std::string_view utf8Path);
 // The writer chosen for a path: as for reading, except that TIFF is not
 // written, so ".tif" saves as BMP.
 ImageFormat SaveFormatForPath(std::string_view utf8Path);
-// Whether this build reads or writes the format (BMP always).
-bool CanLoadFormat(ImageFormat format);
-bool CanSaveFormat(ImageFormat format);
 const char* FormatName(ImageFormat format);
 
 // Loads the file named by doc.path with the reader its extension chooses and
