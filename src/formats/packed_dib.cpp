@@ -12,7 +12,7 @@ namespace veilo {
 PackedDib PackedDib::Allocate(size_t size) {
   PackedDib dib;
   if (size == 0) return dib;
-  dib.bytes_.reset(new (std::nothrow) uint8_t[size]());
+  dib.bytes_.reset(static_cast<uint8_t*>(std::calloc(size, 1)));
   if (dib.bytes_) dib.size_ = size;
   return dib;
 }

@@ -1,0 +1,17 @@
+#pragma once
+// Process-wide switches that change how the picture readers behave.
+namespace veilo {
+
+struct ReaderFlags {
+  // Set only while the open dialog's preview loads a picture: readers may
+  // trade fidelity for speed.
+  bool fastPreview = false;
+  // Messages from decoding code (GIF data errors, library messages) are shown
+  // only while this is set; the slide show clears it so that no message box
+  // interrupts it.
+  bool showLibraryMessages = true;
+};
+
+ReaderFlags& CurrentReaderFlags();
+
+}  // namespace veilo
