@@ -2,7 +2,6 @@
 
 #include <png.h>
 
-#include <cstring>
 #include <memory>
 #include <new>
 #include <vector>
