@@ -88,6 +88,19 @@ TEST_F(FileCommandsTest, ConvertOptionsReachTheWriters) {
             cli::kExitOk);
   out = Output([&] { return cli::RunInfo({Path("t.png")}); }, exit);
   EXPECT_EQ(out, "40x40 colors=1600\ntext Title=Again\ntext Note=a=b\n");
+
+  // Lossless unless a rate is given; a rate makes the file smaller and lossy.
+  ASSERT_EQ(cli::RunConvert({in, Path("lossless.jp2")}), cli::kExitOk);
+  ASSERT_EQ(cli::RunConvert({in, Path("rate.jp2"), "--jp2-rate", "0.2"}), cli::kExitOk);
+  ImageDoc lossless = Read(Path("lossless.jp2"));
+  EXPECT_EQ(testing::DescribePixelDifference(lossless, noise), "");
+  EXPECT_LT(fs::file_size(Path("rate.jp2")), fs::file_size(Path("lossless.jp2")) / 2);
+
+  // The transparent colour travels into the GIF and comes back from it.
+  ASSERT_EQ(cli::RunConvert({in, Path("t.gif"), "--transparent", "0A0B0C"}), cli::kExitOk);
+  ImageDoc gif = Read(Path("t.gif"));
+  EXPECT_NE(gif.useTransparent, 0);
+  EXPECT_EQ(gif.transparentColor, (std::array<uint8_t, 3>{0x0A, 0x0B, 0x0C}));
 }
 
 TEST_F(FileCommandsTest, BadOptionsAreUsageErrors) {
