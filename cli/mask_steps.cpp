@@ -106,7 +106,7 @@ StepParse ParseMaskStep(std::string_view word) {
     return {step, {}};
   }
   if (colon == std::string_view::npos) return {step, {}};
-  if (!info.takesValue) return {std::nullopt, "'" + std::string(name) + "' takes no value"};
+  if (!info.takesValue) return {std::nullopt, std::string(name) + " takes no value"};
   const auto value = ParseInt(rest, info.minValue, info.maxValue);
   if (!value) {
     return {std::nullopt, "value of '" + std::string(name) + "' must be " + std::to_string(info.minValue) +
