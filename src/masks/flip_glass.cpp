@@ -41,7 +41,7 @@ bool MirrorSmallBoxes(const PixelBuffer& px, const PixelRect& r, int32_t box) {
   }
   const BlockShuffle kernel(table);
   const size_t width = static_cast<size_t>(r.Width()), blocks = width / kBlockPixels;
-  for (int32_t y = r.top; y < r.bottom; ++y) {
+  for (int32_t y = r.bottom; y-- > r.top;) {  // bottom-up storage: ascending memory
     uint8_t* row = px.At(r.left, y);
     kernel.Apply(row, blocks);
     const size_t done = blocks * kBlockPixels;
@@ -55,7 +55,8 @@ bool MirrorSmallBoxes(const PixelBuffer& px, const PixelRect& r, int32_t box) {
 void MirrorArea(const PixelBuffer& px, const PixelRect& area) {
   const PixelRect r = px.Clip(area);
   if (r.Empty()) return;
-  for (int32_t y = r.top; y < r.bottom; ++y) ReversePixelSpan(px.At(r.left, y), static_cast<size_t>(r.Width()));
+  // Rows are independent; bottom-up storage makes this order ascend in memory.
+  for (int32_t y = r.bottom; y-- > r.top;) ReversePixelSpan(px.At(r.left, y), static_cast<size_t>(r.Width()));
 }
 
 void FlipArea(const PixelBuffer& px, const PixelRect& area) {

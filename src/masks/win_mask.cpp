@@ -40,10 +40,11 @@ void WinArea(const PixelBuffer& px, const PixelRect& area) {
   static const BlockShuffle kernel(StripTable());
   const PixelRect whole{area.left, area.top, area.left + kStripWidth * strips, area.bottom};
   if (px.Clip(whole) == whole && ByteShuffleAvailable()) {
-    for (int32_t y = whole.top; y < whole.bottom; ++y) kernel.Apply(px.At(whole.left, y), static_cast<size_t>(strips));
+    // Bottom-up storage: walking from the bottom row keeps memory ascending.
+    for (int32_t y = whole.bottom; y-- > whole.top;) kernel.Apply(px.At(whole.left, y), static_cast<size_t>(strips));
     return;
   }
-  for (int32_t y = area.top; y < area.bottom; ++y) {
+  for (int32_t y = area.bottom; y-- > area.top;) {
     if (y < 0 || y >= px.height) continue;
     for (int32_t j = 0; j < strips; ++j) {
       const int32_t x = area.left + kStripWidth * j;
