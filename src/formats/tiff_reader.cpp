@@ -1,0 +1,74 @@
+#include "formats/tiff_reader.h"
+
+#include <cstdint>
+#include <memory>
+#include <new>
+
+#include "doc/image_doc.h"
+#include "formats/checked_math.h"
+#include "formats/packed_dib.h"
+#include "formats/tiff_file.h"
+#include "platform/file_io.h"
+
+namespace veilo {
+namespace {
+
+// Width and height of the first directory when a picture of that size may be
+// held (its 24-bit block and the 32-bit raster both within the limit).
+bool ReadCheckedSize(TIFF* tif, uint32_t& width, uint32_t& height) {
+  if (TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width) != 1 || TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height) != 1)
+    return false;
+  // Documents hold 16-bit sizes.
+  if (width == 0 || height == 0 || width > 0xFFFF || height > 0xFFFF) return false;
+  const auto picture = CheckedMulAdd(RowStride24(width), height, kInfoHeaderSize);
+  const auto raster = CheckedMul(size_t{width} * height, sizeof(uint32_t));
+  return picture && raster && *picture <= kMaxPictureBytes && *raster <= kMaxPictureBytes;
+}
+
+// Raster rows run bottom-up like the picture's rows; each pixel holds red in
+// bits 0-7, green 8-15, blue 16-23 and alpha 24-31, which is dropped.
+void RasterToDib(const uint32_t* raster, uint32_t width, uint32_t height, PackedDib& picture) {
+  const size_t stride = RowStride24(width);
+  uint8_t* rows = picture.data() + kInfoHeaderSize;
+  for (uint32_t y = 0; y < height; ++y) {
+    const uint32_t* in = raster + size_t{y} * width;
+    uint8_t* out = rows + size_t{y} * stride;
+    for (uint32_t x = 0; x < width; ++x, out += 3) {
+      const uint32_t p = in[x];
+      out[0] = static_cast<uint8_t>(p >> 16);
+      out[1] = static_cast<uint8_t>(p >> 8);
+      out[2] = static_cast<uint8_t>(p);
+    }
+  }
+}
+
+PackedDib DecodeTiff(std::FILE* file) {
+  const TiffPtr tif = OpenTiffStream(file);
+  if (!tif) return {};
+  uint32_t width = 0;
+  uint32_t height = 0;
+  if (!ReadCheckedSize(tif.get(), width, height)) return {};
+  std::unique_ptr<uint32_t[]> raster(new (std::nothrow) uint32_t[size_t{width} * height]);
+  if (!raster) return {};
+  // stop = 0: a damaged strip leaves its rows as they are instead of failing
+  // the whole picture.
+  if (TIFFReadRGBAImage(tif.get(), width, height, raster.get(), 0) != 1) return {};
+  PackedDib picture = PackedDib::Canonical24(width, height);
+  if (picture) RasterToDib(raster.get(), width, height, picture);
+  return picture;
+}
+
+}  // namespace
+
+int ReadTiffFile(ShellNotifications& /*shell*/, ImageDoc& doc) {
+  PackedDib picture;
+  if (FilePtr file = OpenFile(doc.path, "rb")) picture = DecodeTiff(file.get());
+  SetDocPicture(doc, std::move(picture));
+  if (!doc.HasPicture()) return 0;
+  doc.fileHeader = {};
+  doc.fileHeader[0] = 'B';
+  doc.fileHeader[1] = 'M';
+  return 1;
+}
+
+}  // namespace veilo
