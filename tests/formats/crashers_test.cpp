@@ -14,8 +14,10 @@
 #include "doc/image_doc.h"
 #include "formats/bmp_reader.h"
 #include "formats/gif_reader.h"
+#include "formats/jp2_reader.h"
 #include "formats/jpeg_reader.h"
 #include "formats/png_reader.h"
+#include "formats/tiff_reader.h"
 #include "recording_shell.h"
 #include "test_pictures.h"
 
@@ -29,7 +31,6 @@ using testing::RecordingShell;
 using Reader = std::function<bool(ShellNotifications&, const std::string&, ImageDoc&)>;
 
 // One row per fuzz target, named as its folder (and scripts/fuzz-smoke's target).
-// TODO(fuzz): tiff and jp2 rows once their readers are in.
 const std::map<std::string, Reader>& ReadersByFolder() {
   static const std::map<std::string, Reader> readers = {
       {"bmp",
@@ -49,6 +50,16 @@ const std::map<std::string, Reader>& ReadersByFolder() {
       {"png",
        [](ShellNotifications& shell, const std::string& path, ImageDoc& doc) {
          return ReadPngFile(shell, path, doc) == 1;
+       }},
+      {"tiff",
+       [](ShellNotifications& shell, const std::string& path, ImageDoc& doc) {
+         doc.path = path;
+         return ReadTiffFile(shell, doc) == 1;
+       }},
+      {"jp2",
+       [](ShellNotifications& shell, const std::string& path, ImageDoc& doc) {
+         doc.path = path;
+         return ReadJp2File(shell, doc) == 1;
        }},
   };
   return readers;
