@@ -13,7 +13,6 @@ inline constexpr const char* kPngBadHeaderText = "bad IHDR";
 inline constexpr const char* kPngTruncatedText = "unexpected end of PNG file";
 
 // Writing.
-inline constexpr const char* kPngNoMemoryText = "no memory!";
 inline constexpr const char* kPngWriteOpenErrorText = "file write open error!";
 inline constexpr const char* kPngWriteInitLongjmpText = "libpng initialization problem (longjmp)";
 inline constexpr const char* kPngImageMemoryText = "insufficient memory for image data";

@@ -2,7 +2,6 @@
 
 #include <png.h>
 
-#include <cstring>
 #include <memory>
 #include <new>
 #include <vector>
@@ -50,6 +49,12 @@ struct PngReadState {
   size_t decodedRowBytes = 0;
   PngBackground background;
   PngTransparentPick transparent;
+  // The latest row callback. libpng's progressive reader calls it for every
+  // row of every pass (without data for rows a pass does not touch) and
+  // ends without complaint when the compressed data stops early, so the end
+  // callback checks that the last row of the last pass was reached.
+  int64_t lastRow = -1;
+  int lastPass = -1;
   bool done = false;
 
   uint8_t* DibRow(png_uint_32 row) const { return bottomRow + size_t{height - 1 - row} * stride; }
@@ -84,6 +89,11 @@ const char* AllocatePicture(PngReadState& s) {
   return nullptr;
 }
 
+bool AllRowsArrived(const PngReadState& s) {
+  constexpr int kLastAdam7Pass = 6;
+  return s.lastRow == int64_t{s.height} - 1 && s.lastPass == (s.interlaced ? kLastAdam7Pass : 0);
+}
+
 // The callbacks below may leave by png_error (a longjmp): they hold nothing
 // that needs destroying.
 void OnInfo(png_structp png, png_infop info) {
@@ -114,8 +124,10 @@ void OnInfo(png_structp png, png_infop info) {
   if (const char* error = AllocatePicture(s)) png_error(png, error);
 }
 
-void OnRow(png_structp png, png_bytep newRow, png_uint_32 rowNumber, int /*pass*/) {
+void OnRow(png_structp png, png_bytep newRow, png_uint_32 rowNumber, int pass) {
   auto& s = *static_cast<PngReadState*>(png_get_progressive_ptr(png));
+  s.lastRow = rowNumber;
+  s.lastPass = pass;
   if (newRow == nullptr || rowNumber >= s.height || !s.dib) return;
   if (s.channels == 3) {
     // Earlier passes' pixels of an interlaced row stay where they are.
@@ -129,6 +141,7 @@ void OnRow(png_structp png, png_bytep newRow, png_uint_32 rowNumber, int /*pass*
 
 void OnEnd(png_structp png, png_infop /*info*/) {
   auto& s = *static_cast<PngReadState*>(png_get_progressive_ptr(png));
+  if (!AllRowsArrived(s)) png_error(png, "Not enough image data");
   if (s.decoded) {
     // Blend top row first, so the transparent colour is found where a
     // non-interlaced file of the same picture would give it.
@@ -186,6 +199,10 @@ bool DecodePng(ShellNotifications& shell, std::FILE* file, PngReadState& s, std:
       shell.ShowError(kPngTruncatedText);
       return false;
     }
+  }
+  if (!s.dib) {  // an end without image data; libpng refuses such files itself
+    shell.ShowError(kPngTruncatedText);
+    return false;
   }
   texts = TextEntriesOf(objects.png, objects.info);
   return true;

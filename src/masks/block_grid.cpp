@@ -1,6 +1,8 @@
 #include "masks/block_grid.h"
 
-#include <cstring>
+#include <algorithm>
+
+#include "masks/block_rows.h"
 
 namespace veilo {
 
@@ -18,50 +20,68 @@ BlockGrid MakeBlockGrid(const PixelRect& area, int32_t blockSize) {
 
 namespace {
 
-bool IsPermutation(const std::vector<int32_t>& target, int64_t n) {
-  if (static_cast<int64_t>(target.size()) != n) return false;
-  std::vector<uint8_t> seen(target.size(), 0);
-  for (const int32_t t : target) {
-    if (t < 0 || t >= n || seen[static_cast<size_t>(t)]) return false;
-    seen[static_cast<size_t>(t)] = 1;
+using block_rows::BlockBase;
+using block_rows::CopyRow;
+
+// Uses `seen` (all clear on entry and on return) to check target.
+bool IsPermutation(const std::vector<int32_t>& target, int64_t n, std::vector<uint8_t>& seen) {
+  bool ok = static_cast<int64_t>(target.size()) == n;
+  for (size_t i = 0; ok && i < target.size(); ++i) {
+    const int32_t t = target[i];
+    ok = t >= 0 && t < n && !seen[static_cast<size_t>(t)];
+    if (ok) seen[static_cast<size_t>(t)] = 1;
   }
-  return true;
+  std::fill(seen.begin(), seen.end(), uint8_t{0});
+  return ok;
 }
 
-// Copies one block's rows to another place (blocks never overlap partly).
-void CopyBlock(const PixelBuffer& px, const BlockGrid& g, int64_t from, int64_t to) {
+// The three kinds of copy of the cycle mover; x XORs every byte (0 or ~0).
+void CopyBlock(const PixelBuffer& px, const BlockGrid& g, int64_t from, int64_t to, uint64_t x) {
   const size_t rowBytes = 3 * static_cast<size_t>(g.size);
-  const int32_t fx = g.BlockX(from), fy = g.BlockY(from);
-  const int32_t tx = g.BlockX(to), ty = g.BlockY(to);
-  for (int32_t r = 0; r < g.size; ++r) std::memcpy(px.At(tx, ty + r), px.At(fx, fy + r), rowBytes);
+  const uint8_t* src = BlockBase(px, g, from);
+  uint8_t* dst = BlockBase(px, g, to);
+  for (int32_t r = 0; r < g.size; ++r, src += px.stride, dst += px.stride) CopyRow(dst, src, rowBytes, x);
 }
 
 void SaveBlock(const PixelBuffer& px, const BlockGrid& g, int64_t k, uint8_t* buffer) {
   const size_t rowBytes = 3 * static_cast<size_t>(g.size);
-  const int32_t x = g.BlockX(k), y = g.BlockY(k);
-  for (int32_t r = 0; r < g.size; ++r) std::memcpy(buffer + r * rowBytes, px.At(x, y + r), rowBytes);
+  const uint8_t* src = BlockBase(px, g, k);
+  for (int32_t r = 0; r < g.size; ++r, src += px.stride, buffer += rowBytes) CopyRow(buffer, src, rowBytes, 0);
 }
 
-void RestoreBlock(const PixelBuffer& px, const BlockGrid& g, int64_t k, const uint8_t* buffer) {
+void RestoreBlock(const PixelBuffer& px, const BlockGrid& g, int64_t k, const uint8_t* buffer, uint64_t x) {
   const size_t rowBytes = 3 * static_cast<size_t>(g.size);
-  const int32_t x = g.BlockX(k), y = g.BlockY(k);
-  for (int32_t r = 0; r < g.size; ++r) std::memcpy(px.At(x, y + r), buffer + r * rowBytes, rowBytes);
+  uint8_t* dst = BlockBase(px, g, k);
+  for (int32_t r = 0; r < g.size; ++r, dst += px.stride, buffer += rowBytes) CopyRow(dst, buffer, rowBytes, x);
 }
+
+// How many cycle steps ahead a block is fetched: enough to hide a trip to
+// memory, few enough to stay in the first-level cache.
+constexpr size_t kPrefetchDistance = 8;
 
 }  // namespace
 
-bool MoveBlocks(const PixelBuffer& px, const BlockGrid& grid, const std::vector<int32_t>& target) {
+bool MoveBlocks(const PixelBuffer& px, const BlockGrid& grid, const std::vector<int32_t>& target,
+                bool invertMoved) {
   const int64_t n = grid.Count();
-  if (!IsPermutation(target, n)) return false;
-  if (n < 2) return true;
-
+  if (n > INT32_MAX) return false;
+  // Everything is allocated before the first block moves.
   std::vector<uint8_t> visited(static_cast<size_t>(n), 0);
+  if (!IsPermutation(target, n, visited)) return false;
+  if (n < 2) return true;
   std::vector<int32_t> cycle;
   cycle.reserve(static_cast<size_t>(n) + 1);
   std::vector<uint8_t> buffer(3 * static_cast<size_t>(grid.size) * static_cast<size_t>(grid.size));
+  const uint64_t x = invertMoved ? ~uint64_t{0} : 0;
 
   for (int32_t start = 0; start < n; ++start) {
     if (visited[static_cast<size_t>(start)]) continue;
+    // Short cycles (pairs) end quickly: fetch a later start and its target.
+    if (static_cast<size_t>(start) + kPrefetchDistance < static_cast<size_t>(n)) {
+      const int32_t ahead = start + static_cast<int32_t>(kPrefetchDistance);
+      block_rows::PrefetchBlock(px, grid, ahead);
+      block_rows::PrefetchBlock(px, grid, target[static_cast<size_t>(ahead)]);
+    }
     cycle.clear();
     for (int32_t b = start; !visited[static_cast<size_t>(b)]; b = target[static_cast<size_t>(b)]) {
       visited[static_cast<size_t>(b)] = 1;
@@ -72,9 +92,12 @@ bool MoveBlocks(const PixelBuffer& px, const BlockGrid& grid, const std::vector<
     // Block b(j) goes to b(j+1): walk the cycle backwards so that every
     // block is read before it is overwritten; only b0 needs the buffer.
     SaveBlock(px, grid, cycle[0], buffer.data());
-    CopyBlock(px, grid, cycle[m - 1], cycle[0]);
-    for (size_t j = m - 1; j >= 2; --j) CopyBlock(px, grid, cycle[j - 1], cycle[j]);
-    RestoreBlock(px, grid, cycle[1], buffer.data());
+    CopyBlock(px, grid, cycle[m - 1], cycle[0], x);
+    for (size_t j = m - 1; j >= 2; --j) {
+      if (j > kPrefetchDistance + 1) block_rows::PrefetchBlock(px, grid, cycle[j - 1 - kPrefetchDistance]);
+      CopyBlock(px, grid, cycle[j - 1], cycle[j], x);
+    }
+    RestoreBlock(px, grid, cycle[1], buffer.data(), x);
   }
   return true;
 }

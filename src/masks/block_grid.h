@@ -24,8 +24,11 @@ struct BlockGrid {
 BlockGrid MakeBlockGrid(const PixelRect& area, int32_t blockSize);
 
 // Moves the content of every block x to block target[x]; target is a
-// permutation of 0..N-1. Cycles go through one block-sized buffer. Returns
-// false, moving nothing, when target is not such a permutation.
-bool MoveBlocks(const PixelBuffer& px, const BlockGrid& grid, const std::vector<int32_t>& target);
+// permutation of 0..N-1. Cycles go through one block-sized buffer. With
+// invertMoved every block that moves is also colour-inverted on the way
+// (blocks that stay keep their colours). Returns false, moving nothing, when
+// target is not such a permutation.
+bool MoveBlocks(const PixelBuffer& px, const BlockGrid& grid, const std::vector<int32_t>& target,
+                bool invertMoved = false);
 
 }  // namespace veilo

@@ -1,58 +1,188 @@
-// The pixel work of the CP mask: block pairs exchanged (and transposed), then
-// one colour pass over the area.
+// The pixel work of the CP mask. Every step of the mask (pair exchanges,
+// transpositions, inversion of the block region, red/green exchange of the
+// area) acts on whole pixels or on every pixel alike, so they are done in one
+// pass: each pair of blocks is read once and written once, already recoloured.
+#include <bit>
 #include <cstring>
 #include <new>
 #include <utility>
 
 #include "masks/block_grid.h"
+#include "masks/block_rows.h"
 #include "masks/cp_mask.h"
 
 namespace veilo {
 
+static_assert(std::endian::native == std::endian::little, "pixel words are read little-endian");
+
 void TransposeBlock(const PixelBuffer& px, int32_t x, int32_t y, int32_t size) {
   for (int32_t r = 0; r < size; ++r) {
-    uint8_t* row = px.At(x, y + r);
-    for (int32_t c = r + 1; c < size; ++c) {
-      uint8_t* a = row + 3 * static_cast<size_t>(c);
+    uint8_t* a = px.At(x + r + 1, y + r);
+    for (int32_t c = r + 1; c < size; ++c, a += 3) {
       uint8_t* b = px.At(x + r, y + c);
-      std::swap(a[0], b[0]);
-      std::swap(a[1], b[1]);
-      std::swap(a[2], b[2]);
+      uint8_t t[3];
+      std::memcpy(t, a, 3);
+      std::memcpy(a, b, 3);
+      std::memcpy(b, t, 3);
     }
   }
 }
 
 namespace {
 
-// Exchanges two distinct blocks row by row through a one-row buffer.
-void SwapBlocks(const PixelBuffer& px, const BlockGrid& g, int64_t a, int64_t b, uint8_t* rowBuffer) {
-  const size_t rowBytes = 3 * static_cast<size_t>(g.size);
-  const int32_t ax = g.BlockX(a), ay = g.BlockY(a);
-  const int32_t bx = g.BlockX(b), by = g.BlockY(b);
-  for (int32_t r = 0; r < g.size; ++r) {
-    uint8_t* pa = px.At(ax, ay + r);
-    uint8_t* pb = px.At(bx, by + r);
-    std::memcpy(rowBuffer, pa, rowBytes);
-    std::memcpy(pa, pb, rowBytes);
-    std::memcpy(pb, rowBuffer, rowBytes);
+using block_rows::BlockBase;
+
+constexpr int64_t kPrefetchDistance = 8;
+
+// Eight pixels (24 bytes) as three little-endian words; byte i of the run
+// belongs to channel i mod 3 (0 blue, 1 green, 2 red).
+struct Run8 {
+  uint64_t w[3];
+};
+
+constexpr uint64_t ChannelBytes(int word, int channel) {
+  uint64_t m = 0;
+  for (int i = 8 * word; i < 8 * word + 8; ++i)
+    if (i % 3 == channel) m |= uint64_t{0xFF} << (8 * (i % 8));
+  return m;
+}
+
+inline Run8 LoadRun(const uint8_t* p) {
+  Run8 r;
+  std::memcpy(&r.w[0], p, 8);
+  std::memcpy(&r.w[1], p + 8, 8);
+  std::memcpy(&r.w[2], p + 16, 8);
+  return r;
+}
+
+inline void StoreRun(uint8_t* p, const Run8& r) {
+  std::memcpy(p, &r.w[0], 8);
+  std::memcpy(p + 8, &r.w[1], 8);
+  std::memcpy(p + 16, &r.w[2], 8);
+}
+
+// Red and green exchanged in every pixel, then every byte XORed with x (0,
+// or all ones to invert): green takes the next byte (red), red the previous
+// one (green).
+inline Run8 Recolour(const Run8& r, uint64_t x) {
+  const uint64_t w0 = r.w[0], w1 = r.w[1], w2 = r.w[2];
+  const uint64_t next0 = (w0 >> 8) | (w1 << 56), next1 = (w1 >> 8) | (w2 << 56), next2 = w2 >> 8;
+  const uint64_t prev0 = w0 << 8, prev1 = (w1 << 8) | (w0 >> 56), prev2 = (w2 << 8) | (w1 >> 56);
+  return {{((w0 & ChannelBytes(0, 0)) | (next0 & ChannelBytes(0, 1)) | (prev0 & ChannelBytes(0, 2))) ^ x,
+           ((w1 & ChannelBytes(1, 0)) | (next1 & ChannelBytes(1, 1)) | (prev1 & ChannelBytes(1, 2))) ^ x,
+           ((w2 & ChannelBytes(2, 0)) | (next2 & ChannelBytes(2, 1)) | (prev2 & ChannelBytes(2, 2))) ^ x}};
+}
+
+// Pixel c of a run as a 24-bit value.
+template <int c>
+inline uint64_t PixelOf(const Run8& r) {
+  constexpr int kWord = 3 * c / 8, kShift = 8 * (3 * c % 8);
+  uint64_t v = r.w[kWord] >> kShift;
+  if constexpr (kShift > 40) v |= r.w[kWord + 1] << (64 - kShift);
+  return v & 0xFFFFFF;
+}
+
+inline Run8 MakeRun(uint64_t p0, uint64_t p1, uint64_t p2, uint64_t p3, uint64_t p4, uint64_t p5, uint64_t p6,
+                    uint64_t p7) {
+  return {{p0 | (p1 << 24) | (p2 << 48), (p2 >> 16) | (p3 << 8) | (p4 << 32) | (p5 << 56),
+           (p5 >> 8) | (p6 << 16) | (p7 << 40)}};
+}
+
+// An 8x8 block as its memory rows: row 0 is the bottom picture row.
+struct Block8 {
+  Run8 row[8];
+};
+
+// Picture row y of the transposed block is column y of the block, read from
+// the top picture row down (memory row 7 first).
+template <int y>
+inline Run8 TransposedRow(const Block8& b) {
+  return MakeRun(PixelOf<y>(b.row[7]), PixelOf<y>(b.row[6]), PixelOf<y>(b.row[5]), PixelOf<y>(b.row[4]),
+                 PixelOf<y>(b.row[3]), PixelOf<y>(b.row[2]), PixelOf<y>(b.row[1]), PixelOf<y>(b.row[0]));
+}
+
+template <int... y>
+inline Block8 Transposed(const Block8& b, std::integer_sequence<int, y...>) {
+  Block8 t;
+  ((t.row[7 - y] = TransposedRow<y>(b)), ...);
+  return t;
+}
+
+inline Block8 LoadBlock(const uint8_t* base, size_t stride) {
+  Block8 b;
+  for (Run8& r : b.row) {
+    r = LoadRun(base);
+    base += stride;
+  }
+  return b;
+}
+
+inline void StoreRecoloured(uint8_t* base, size_t stride, const Block8& b) {
+  for (const Run8& r : b.row) {
+    StoreRun(base, Recolour(r, ~uint64_t{0}));
+    base += stride;
   }
 }
 
-// Red and green exchanged over the whole area and, inside the block region,
-// every channel inverted: both in one pass, as the two steps commute.
-void CpColourPass(const PixelBuffer& px, const PixelRect& area, const PixelRect& region) {
-  for (int32_t y = area.top; y < area.bottom; ++y) {
-    uint8_t* p = px.At(area.left, y);
-    int32_t x = area.left;
-    if (y >= region.top && y < region.bottom) {
-      for (; x < region.right; ++x, p += 3) {
-        const uint8_t green = p[kGreen];
-        p[kBlue] = static_cast<uint8_t>(~p[kBlue]);
-        p[kGreen] = static_cast<uint8_t>(~p[kRed]);
-        p[kRed] = static_cast<uint8_t>(~green);
+// The 8x8 blocks of the mask: each pair read once into registers and the
+// stack, transposed there if need be, written back recoloured.
+void ExchangePair8(uint8_t* a, uint8_t* b, size_t stride, bool transpose) {
+  Block8 blockA = LoadBlock(a, stride), blockB = LoadBlock(b, stride);
+  if (transpose) {
+    blockA = Transposed(blockA, std::make_integer_sequence<int, 8>());
+    blockB = Transposed(blockB, std::make_integer_sequence<int, 8>());
+  }
+  StoreRecoloured(a, stride, blockB);
+  StoreRecoloured(b, stride, blockA);
+}
+
+// Red and green exchanged in a row span, every byte XORed with x.
+void RecolourSpan(uint8_t* p, int32_t pixels, uint64_t x) {
+  int32_t i = 0;
+  for (; i + 8 <= pixels; i += 8, p += 24) StoreRun(p, Recolour(LoadRun(p), x));
+  const auto xb = static_cast<uint8_t>(x);
+  for (; i < pixels; ++i, p += 3) {
+    const uint8_t green = p[kGreen];
+    p[kBlue] = static_cast<uint8_t>(p[kBlue] ^ xb);
+    p[kGreen] = static_cast<uint8_t>(p[kRed] ^ xb);
+    p[kRed] = static_cast<uint8_t>(green ^ xb);
+  }
+}
+
+// Blocks of any other size, pixel by pixel through a copy of each block
+// (only a replayed record could ask for one).
+void ExchangePairAnySize(const PixelBuffer& px, const BlockGrid& g, int64_t a, int64_t b, bool transpose,
+                         std::vector<uint8_t>& copy) {
+  const int32_t s = g.size;
+  const size_t rowBytes = 3 * static_cast<size_t>(s);
+  uint8_t* const rowsOf[2] = {BlockBase(px, g, a), BlockBase(px, g, b)};
+  for (int side = 0; side < 2; ++side)
+    for (int32_t r = 0; r < s; ++r)
+      std::memcpy(copy.data() + (side * s + r) * rowBytes, rowsOf[side] + r * px.stride, rowBytes);
+  // Memory row i of a block is its picture row s-1-i; the transposed block's
+  // (row y, column x) is the old (row x, column y).
+  for (int side = 0; side < 2; ++side) {
+    const uint8_t* from = copy.data() + (1 - side) * s * rowBytes;
+    for (int32_t i = 0; i < s; ++i) {
+      uint8_t* row = rowsOf[side] + i * px.stride;
+      for (int32_t x = 0; x < s; ++x) {
+        const int32_t srcRow = transpose ? s - 1 - x : i;
+        const int32_t srcCol = transpose ? s - 1 - i : x;
+        std::memcpy(row + 3 * x, from + srcRow * rowBytes + 3 * srcCol, 3);
       }
+      RecolourSpan(row, s, ~uint64_t{0});
     }
-    for (; x < area.right; ++x, p += 3) std::swap(p[kGreen], p[kRed]);
+  }
+}
+
+// Red and green exchanged in the parts of the area outside the block region.
+void RecolourStrips(const PixelBuffer& px, const PixelRect& area, const PixelRect& region) {
+  for (int32_t y = area.top; y < area.bottom; ++y) {
+    const bool besideBlocks = y < region.bottom;
+    const int32_t from = besideBlocks ? region.right : area.left;
+    if (from < area.right) {
+      RecolourSpan(px.At(from, y), area.right - from, 0);
+    }
   }
 }
 
@@ -66,26 +196,38 @@ BlockMaskResult ApplyCpMask(const PixelBuffer& px, const PixelRect& area, int32_
   if (n == 0) return BlockMaskResult::kNoBlocks;
   if (!IsValidCpCode(code)) return BlockMaskResult::kInvalidCode;
   if (n > INT32_MAX) return BlockMaskResult::kNoMemory;
-  std::vector<int32_t> r;
-  std::vector<uint8_t> rowBuffer;
+  std::vector<int32_t> r, partner;
+  std::vector<uint8_t> copy;  // blocks of sizes other than 8
   try {
+    if (blockSize != 8) copy.resize(6 * static_cast<size_t>(blockSize) * static_cast<size_t>(blockSize));
     r = CpPermutation(static_cast<int32_t>(n), code);
-    rowBuffer.resize(3 * static_cast<size_t>(blockSize));
+    // The pairs take R's entries from both ends: j with N-1-j. Seen from
+    // the blocks, block R[j] pairs with block R[N-1-j]; the middle entry of
+    // an odd N pairs with itself and stays.
+    partner.resize(r.size());
+    for (size_t j = 0; j < r.size(); ++j) partner[static_cast<size_t>(r[j])] = r[r.size() - 1 - j];
   } catch (const std::bad_alloc&) {
     return BlockMaskResult::kNoMemory;
   }
-
-  // Pairs from both ends of R; they are disjoint, so every step undoes itself.
-  for (int64_t j = 0; j < n - 1 - j; ++j) {
-    const int32_t a = r[static_cast<size_t>(n - 1 - j)];
-    const int32_t b = r[static_cast<size_t>(j)];
-    if ((a ^ b) & 1) {
-      TransposeBlock(px, grid.BlockX(a), grid.BlockY(a), blockSize);
-      TransposeBlock(px, grid.BlockX(b), grid.BlockY(b), blockSize);
+  // Blocks in picture order, each pair once from its first block: one side
+  // of every exchange runs through memory in order, the other is fetched
+  // ahead of time. A pair of mixed parity is transposed, both blocks.
+  for (int64_t k = 0; k < n; ++k) {
+    if (k + kPrefetchDistance < n) {
+      const int32_t ahead = partner[static_cast<size_t>(k + kPrefetchDistance)];
+      if (ahead > k + kPrefetchDistance) block_rows::PrefetchBlock(px, grid, ahead);
     }
-    SwapBlocks(px, grid, a, b, rowBuffer.data());
+    const int32_t other = partner[static_cast<size_t>(k)];
+    if (other < k) continue;  // done from its partner
+    const bool transpose = ((k ^ other) & 1) != 0;
+    if (blockSize == 8) {
+      // The middle block of an odd count stays: exchanged with itself.
+      ExchangePair8(BlockBase(px, grid, k), BlockBase(px, grid, other), px.stride, transpose);
+    } else {
+      ExchangePairAnySize(px, grid, k, other, transpose, copy);
+    }
   }
-  CpColourPass(px, clipped, grid.Region());
+  RecolourStrips(px, clipped, grid.Region());
   return BlockMaskResult::kApplied;
 }
 

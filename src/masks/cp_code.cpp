@@ -40,14 +40,21 @@ CpCodeCheck CheckCpCode(std::string_view typed) {
       check.error = CpCodeError::kBadCharacter;
       check.badIndex = static_cast<int32_t>(i);
       check.badChar = c;
-      check.badCharacter = std::string(typed.substr(i, CharBytes(typed, i)));
+      const size_t bytes = CharBytes(typed, i);
+      check.badCharacter = std::string(typed.substr(i, bytes));
+      check.selectStart = check.badIndex;
+      check.selectEnd = check.badIndex + (bytes == 4 ? 2 : 1);  // a 4-byte character is a surrogate pair
       return check;
     }
   }
-  if (letters > kCpCodeMaxLetters)
+  if (letters > kCpCodeMaxLetters) {
     check.error = CpCodeError::kTooLong;
-  else if (letters == 0)
+    check.selectStart = 0;
+    check.selectEnd = -1;
+  }
+  else if (letters == 0) {
     check.error = CpCodeError::kEmpty;
+  }
   return check;
 }
 

@@ -36,6 +36,10 @@ struct CpCodeCheck {
   int32_t badIndex = -1;
   char badChar = 0;          // its first byte
   std::string badCharacter;  // the whole character, UTF-8
+  // Where the dialog then puts the selection in the edit field, in the
+  // edit field's units (EM_SETSEL: an end of -1 selects to the end); a start
+  // of -1 leaves the selection alone and only returns the focus.
+  int32_t selectStart = -1, selectEnd = -1;
 };
 // typed is the edit field's text, UTF-8.
 CpCodeCheck CheckCpCode(std::string_view typed);

@@ -3,37 +3,60 @@
 #include <new>
 
 #include "masks/block_grid.h"
-#include "masks/colour_masks.h"
+#include "masks/block_rows.h"
 #include "masks/mask_log.h"
 
 namespace veilo {
+
+namespace {
+
+constexpr size_t kPrefetchDistance = 8;
+
+// Exchanges the blocks at spiral positions i and N-1-i, inverting both on
+// the way when x is all ones. Every block but the middle one of an odd
+// spiral takes part in one exchange, so the exchanges are the block moves of
+// the mask, and the middle block neither moves nor changes colour. Going
+// along the spiral keeps both sides of the exchanges near their previous
+// ones in memory.
+template <int kPixels>
+void ExchangeAlongSpiral(const PixelBuffer& px, const BlockGrid& g, const std::vector<int32_t>& spiral,
+                         uint64_t x, uint8_t* tmp) {
+  constexpr size_t kRowBytes = 3 * static_cast<size_t>(kPixels);
+  const size_t rowBytes = 3 * static_cast<size_t>(g.size);
+  const size_t n = spiral.size();
+  for (size_t i = 0; i < n / 2; ++i) {
+    if (i + kPrefetchDistance < n / 2) {
+      block_rows::PrefetchBlock(px, g, spiral[i + kPrefetchDistance]);
+      block_rows::PrefetchBlock(px, g, spiral[n - 1 - i - kPrefetchDistance]);
+    }
+    uint8_t* a = block_rows::BlockBase(px, g, spiral[i]);
+    uint8_t* b = block_rows::BlockBase(px, g, spiral[n - 1 - i]);
+    for (int32_t r = 0; r < g.size; ++r, a += px.stride, b += px.stride)
+      block_rows::SwapRows<kRowBytes>(a, b, rowBytes, x, tmp);
+  }
+}
+
+}  // namespace
 
 BlockMaskResult ApplyFlMask(const PixelBuffer& px, const PixelRect& area, int32_t blockSize, bool invert) {
   const BlockGrid grid = MakeBlockGrid(px.Clip(area), blockSize);
   const int64_t n = grid.Count();
   if (n == 0) return BlockMaskResult::kNoBlocks;
   if (n > INT32_MAX) return BlockMaskResult::kNoMemory;
-  int64_t middle = -1;  // the block that stays when the spiral is odd
+  // Block numbers are 32-bit, so grids beyond 32768 blocks follow the same
+  // rule as small ones.
+  std::vector<int32_t> spiral;
+  std::vector<uint8_t> tmp;
   try {
-    // Spiral positions i and N-1-i exchange; block numbers are 32-bit, so
-    // grids beyond 32768 blocks follow the same rule.
-    const std::vector<int32_t> spiral = FlSpiral(grid.cols, grid.rows);
-    std::vector<int32_t> target(spiral.size());
-    for (size_t i = 0; i < spiral.size(); ++i) target[static_cast<size_t>(spiral[i])] = spiral[spiral.size() - 1 - i];
-    if (n % 2 == 1) middle = spiral[static_cast<size_t>((n - 1) / 2)];
-    MoveBlocks(px, grid, target);
+    spiral = FlSpiral(grid.cols, grid.rows);
+    tmp.resize(3 * static_cast<size_t>(blockSize));
   } catch (const std::bad_alloc&) {
-    return BlockMaskResult::kNoMemory;  // thrown before any block moved
+    return BlockMaskResult::kNoMemory;
   }
-  if (invert) {
-    // Every block but the middle one moved: invert the whole region, then
-    // give the staying block its colours back.
-    NegateArea(px, grid.Region(), 7);
-    if (middle >= 0) {
-      const int32_t x = grid.BlockX(middle), y = grid.BlockY(middle);
-      NegateArea(px, {x, y, x + blockSize, y + blockSize}, 7);
-    }
-  }
+  const uint64_t x = invert ? ~uint64_t{0} : 0;
+  block_rows::WithBlockSize(blockSize, [&]<int kPixels>() {
+    ExchangeAlongSpiral<kPixels>(px, grid, spiral, x, tmp.data());
+  });
   return BlockMaskResult::kApplied;
 }
 

@@ -14,14 +14,21 @@ BlockMaskResult ApplyMekoMask(const PixelBuffer& px, const PixelRect& area, int3
   const int64_t n = grid.Count();
   if (n == 0) return BlockMaskResult::kNoBlocks;
   if (n > kMekoMaxBlocks) return BlockMaskResult::kTooManyBlocks;
+  std::vector<int32_t> target;
   try {
-    MoveBlocks(px, grid, MekoPermutation(static_cast<int32_t>(n), order));
+    target = MekoPermutation(static_cast<int32_t>(n), order);
+    MoveBlocks(px, grid, target, invert);
   } catch (const std::bad_alloc&) {
     return BlockMaskResult::kNoMemory;  // thrown before any block moved
   }
-  // Inverting every block of the region alike commutes with the moves, so
-  // the opposite order followed by the same inversion undoes the mask.
-  if (invert) NegateArea(px, grid.Region(), 7);
+  // The moved blocks were inverted on the way; the reversal covers the whole
+  // block region, so the blocks that stayed are inverted here. Inverting all
+  // blocks alike commutes with the moves, so the opposite order followed by
+  // the same inversion undoes the mask.
+  if (invert)
+    for (int32_t k = 0; k < n; ++k)
+      if (target[static_cast<size_t>(k)] == k)
+        NegateArea(px, {grid.BlockX(k), grid.BlockY(k), grid.BlockX(k) + grid.size, grid.BlockY(k) + grid.size}, 7);
   return BlockMaskResult::kApplied;
 }
 

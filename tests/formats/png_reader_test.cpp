@@ -275,8 +275,10 @@ TEST_F(PngReaderTest, ALoadThatFailsLeavesTheDocumentWithoutItsOldPicture) {
   EXPECT_EQ(doc_.pngTextList.size(), 1u);
 }
 
-// A signature, an IHDR for the given size (8-bit RGB) and IEND.
-std::vector<uint8_t> HeaderOnly(uint32_t width, uint32_t height) {
+// A signature, an IHDR for the given size (8-bit RGB), an IDAT with the
+// given zlib stream when there is one, and IEND.
+std::vector<uint8_t> BuildPng(uint32_t width, uint32_t height, const std::vector<uint8_t>& imageData,
+                              bool interlaced = false) {
   std::vector<uint8_t> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   auto chunk = [&](const char* type, const std::vector<uint8_t>& body) {
     uint8_t length[4] = {static_cast<uint8_t>(body.size() >> 24), static_cast<uint8_t>(body.size() >> 16),
@@ -292,10 +294,62 @@ std::vector<uint8_t> HeaderOnly(uint32_t width, uint32_t height) {
                                static_cast<uint8_t>(width >> 8),  static_cast<uint8_t>(width),
                                static_cast<uint8_t>(height >> 24), static_cast<uint8_t>(height >> 16),
                                static_cast<uint8_t>(height >> 8),  static_cast<uint8_t>(height),
-                               8, 2, 0, 0, 0};
+                               8, 2, 0, 0, static_cast<uint8_t>(interlaced ? 1 : 0)};
   chunk("IHDR", ihdr);
+  if (!imageData.empty()) chunk("IDAT", imageData);
   chunk("IEND", {});
   return file;
+}
+
+std::vector<uint8_t> HeaderOnly(uint32_t width, uint32_t height) { return BuildPng(width, height, {}); }
+
+std::vector<uint8_t> Deflated(const std::vector<uint8_t>& raw) {
+  uLongf size = compressBound(static_cast<uLong>(raw.size()));
+  std::vector<uint8_t> out(size);
+  compress(out.data(), &size, raw.data(), static_cast<uLong>(raw.size()));
+  out.resize(size);
+  return out;
+}
+
+// A zlib stream of `rows` unfiltered rows of `width` 8-bit RGB pixels of value 200.
+std::vector<uint8_t> DeflatedRows(uint32_t width, uint32_t rows) {
+  std::vector<uint8_t> raw;
+  for (uint32_t y = 0; y < rows; ++y) {
+    raw.push_back(0);
+    raw.insert(raw.end(), size_t{width} * 3, 200);
+  }
+  return Deflated(raw);
+}
+
+TEST_F(PngReaderTest, ImageDataEndingBeforeTheLastRowIsRefused) {
+  ASSERT_EQ(Load(BuildPng(5, 4, DeflatedRows(5, 4))), 1);
+  EXPECT_EQ(PixelOf(doc_, 4, 3), (Rgb{200, 200, 200}));
+  EXPECT_EQ(Load(BuildPng(5, 4, DeflatedRows(5, 3))), 0);
+  ExpectRefused(shell_, doc_, "libpng error: Not enough image data\n");
+}
+
+TEST_F(PngReaderTest, InterlacedImageDataEndingBeforeTheLastPassIsRefused) {
+  // A complete file made by libpng, its image data inflated and cut short
+  // by one byte, then compressed again as a whole stream.
+  PngSpec spec = LongPicture();
+  spec.texts.clear();
+  spec.interlaced = true;
+  const auto whole = testing::EncodePng(spec);
+  ASSERT_EQ(Load(whole), 1);
+  std::vector<uint8_t> idat;
+  for (size_t pos = 8; pos + 12 <= whole.size();) {
+    const uint32_t length = static_cast<uint32_t>(whole[pos] << 24 | whole[pos + 1] << 16 | whole[pos + 2] << 8 | whole[pos + 3]);
+    if (std::memcmp(&whole[pos + 4], "IDAT", 4) == 0)
+      idat.insert(idat.end(), whole.begin() + static_cast<std::ptrdiff_t>(pos + 8),
+                  whole.begin() + static_cast<std::ptrdiff_t>(pos + 8 + length));
+    pos += 12 + length;
+  }
+  std::vector<uint8_t> raw(size_t{64} * 48 * 3 * 2);
+  uLongf rawSize = static_cast<uLongf>(raw.size());
+  ASSERT_EQ(uncompress(raw.data(), &rawSize, idat.data(), static_cast<uLong>(idat.size())), Z_OK);
+  raw.resize(rawSize - 1);
+  EXPECT_EQ(Load(BuildPng(64, 48, Deflated(raw), /*interlaced=*/true)), 0);
+  ExpectRefused(shell_, doc_, "libpng error: Not enough image data\n");
 }
 
 TEST_F(PngReaderTest, OversizedPicturesAreRefusedBeforeAnythingIsAllocated) {

@@ -38,20 +38,28 @@ TEST(BlockGrid, CountsOnlyWholeBlocksFromTheTopLeftCorner) {
   EXPECT_EQ(g.BlockY(3), 21);
 }
 
-// A width of 37 pixels gives padded rows, where addressing faults show.
+// Block sizes 8 and 16 take the word-sized row copies, 5 the general one; a
+// width of 83 pixels gives padded rows, where addressing faults show.
 TEST(MoveBlocks, SendsEveryBlockToItsTargetAndLeavesTheRestAlone) {
-  ImageDoc doc = MakeNoiseDoc(37, 29);
-  ImageDoc before = CopyPicture(doc);
-  const BlockGrid g = MakeBlockGrid({1, 2, 36, 27}, 8);  // 4x3 blocks, strips of 3 pixels
-  ASSERT_EQ(g.Count(), 12);
   // A 4-cycle, a 3-cycle, a 2-cycle and fixed blocks.
   const std::vector<int32_t> target = {1, 2, 3, 0, 5, 6, 4, 8, 7, 9, 10, 11};
-  const auto old = ReadBlocks(doc, g);
+  for (const int32_t size : {5, 8, 16})
+    for (const bool invert : {false, true}) {
+      ImageDoc doc = MakeNoiseDoc(83, 61);
+      ImageDoc before = CopyPicture(doc);
+      const BlockGrid g = MakeBlockGrid({1, 2, 1 + 4 * size + 3, 2 + 3 * size + 2}, size);  // 4x3, with strips
+      ASSERT_EQ(g.Count(), 12);
+      const auto old = ReadBlocks(doc, g);
 
-  ASSERT_TRUE(MoveBlocks(DocPixels(doc), g, target));
-  const auto now = ReadBlocks(doc, g);
-  for (size_t x = 0; x < target.size(); ++x) EXPECT_EQ(now[static_cast<size_t>(target[x])], old[x]) << "block " << x;
-  EXPECT_TRUE(SameOutside(doc, before, g.Region()));
+      ASSERT_TRUE(MoveBlocks(DocPixels(doc), g, target, invert));
+      const auto now = ReadBlocks(doc, g);
+      for (size_t x = 0; x < target.size(); ++x) {
+        const bool moved = target[x] != static_cast<int32_t>(x);
+        EXPECT_EQ(now[static_cast<size_t>(target[x])], invert && moved ? testing::Inverted(old[x]) : old[x])
+            << "size " << size << " block " << x;
+      }
+      EXPECT_TRUE(SameOutside(doc, before, g.Region())) << "size " << size;
+    }
 }
 
 TEST(MoveBlocks, RefusesATargetListThatIsNotAPermutation) {

@@ -12,27 +12,31 @@ struct CheckCase {
   CpCodeError error;
   int32_t badIndex;
   const char* badCharacter;
+  int32_t selectStart, selectEnd;
 };
 
 TEST(CheckCpCode, ActsAsTheDialogsOkButton) {
   const CheckCase cases[] = {
-      {"ab c", CpCodeError::kNone, -1, ""},
-      {"ABCDEFGHIJKLMNOP", CpCodeError::kNone, -1, ""},          // 16 letters
-      {"A B 1", CpCodeError::kBadCharacter, 4, "1"},
-      {"AB-CD", CpCodeError::kBadCharacter, 2, "-"},
-      {"x\ty", CpCodeError::kBadCharacter, 1, "\t"},
-      {"Aあb", CpCodeError::kBadCharacter, 1, "あ"},               // the whole character, not a byte
-      {"ABCDEFGHIJKLMNOPQ", CpCodeError::kTooLong, -1, ""},      // 17 letters
-      {"abcd efgh ijkl mnop q", CpCodeError::kTooLong, -1, ""},  // spaces do not count
-      {"ABCDEFGHIJKLMNOPQRS1", CpCodeError::kBadCharacter, 19, "1"},  // the scan stops first
-      {"", CpCodeError::kEmpty, -1, ""},
-      {"   ", CpCodeError::kEmpty, -1, ""},
+      {"ab c", CpCodeError::kNone, -1, "", -1, -1},
+      {"ABCDEFGHIJKLMNOP", CpCodeError::kNone, -1, "", -1, -1},          // 16 letters
+      {"A B 1", CpCodeError::kBadCharacter, 4, "1", 4, 5},
+      {"AB-CD", CpCodeError::kBadCharacter, 2, "-", 2, 3},
+      {"x\ty", CpCodeError::kBadCharacter, 1, "\t", 1, 2},
+      {"Aあb", CpCodeError::kBadCharacter, 1, "あ", 1, 2},                // the whole character, not a byte
+      {"A\xF0\x9F\x98\x80", CpCodeError::kBadCharacter, 1, "\xF0\x9F\x98\x80", 1, 3},  // two UTF-16 units
+      {"ABCDEFGHIJKLMNOPQ", CpCodeError::kTooLong, -1, "", 0, -1},      // 17 letters: select all
+      {"abcd efgh ijkl mnop q", CpCodeError::kTooLong, -1, "", 0, -1},  // spaces do not count
+      {"ABCDEFGHIJKLMNOPQRS1", CpCodeError::kBadCharacter, 19, "1", 19, 20},  // the scan stops first
+      {"", CpCodeError::kEmpty, -1, "", -1, -1},
+      {"   ", CpCodeError::kEmpty, -1, "", -1, -1},
   };
   for (const auto& c : cases) {
     const CpCodeCheck check = CheckCpCode(c.typed);
     EXPECT_EQ(check.error, c.error) << '"' << c.typed << '"';
     EXPECT_EQ(check.badIndex, c.badIndex) << '"' << c.typed << '"';
     EXPECT_EQ(check.badCharacter, c.badCharacter) << '"' << c.typed << '"';
+    EXPECT_EQ(check.selectStart, c.selectStart) << '"' << c.typed << '"';
+    EXPECT_EQ(check.selectEnd, c.selectEnd) << '"' << c.typed << '"';
   }
 }
 

@@ -104,6 +104,25 @@ TEST(FlMask, TwiceOrUndoRestoresWithTheLoggedFlag) {
     }
 }
 
+// Records replayed with another block size take the same rule.
+TEST(FlMask, OtherBlockSizesFollowTheSameRule) {
+  for (const int32_t size : {5, 16}) {
+    ImageDoc doc = MakeNoiseDoc(90, 70, 8);
+    ImageDoc before = CopyPicture(doc);
+    const PixelRect area{1, 2, 1 + 5 * size + 3, 2 + 3 * size + 1};
+    const BlockGrid grid = MakeBlockGrid(area, size);
+    const auto spiral = FlSpiral(grid.cols, grid.rows);  // 5x3: the middle block stays
+    std::vector<int32_t> target(spiral.size());
+    for (size_t i = 0; i < spiral.size(); ++i) target[static_cast<size_t>(spiral[i])] = spiral[spiral.size() - 1 - i];
+    const auto old = ReadBlocks(doc, grid);
+    ASSERT_EQ(ApplyFlMask(DocPixels(doc), area, size, true), BlockMaskResult::kApplied);
+    ExpectFlOutcome(old, ReadBlocks(doc, grid), target, true);
+    EXPECT_TRUE(SameOutside(doc, before, grid.Region()));
+    ApplyFlMask(DocPixels(doc), area, size, true);
+    EXPECT_TRUE(SameBytes(doc, before)) << "size " << size;
+  }
+}
+
 // 182 by 182 blocks: beyond 16-bit block numbering, same rule.
 TEST(FlMask, LargeGridsFollowTheSameRule) {
   MaskFixture f;
