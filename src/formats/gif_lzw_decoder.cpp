@@ -155,6 +155,12 @@ bool GifLzwDecoder::Decode(uint8_t* out, size_t count) {
       i += n;
       continue;
     }
+    if (OnlyZerosLeft()) {
+      // A short data stream may promise a huge image: fill the rest at once
+      // instead of one end code per pixel.
+      std::fill(out + i, out + count, uint8_t{0});
+      return true;
+    }
     int code;
     if (firstCodePending_) {
       firstCodePending_ = false;

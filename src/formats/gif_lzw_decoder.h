@@ -31,6 +31,11 @@ class GifLzwDecoder {
 
   bool readError() const { return readError_; }
   bool endOfData() const { return endOfData_; }
+  // True once every further index can only be 0: the data sub-blocks have
+  // ended and no buffered bit or pending output is left.
+  bool OnlyZerosLeft() const {
+    return endOfData_ && stackTop_ == 0 && blockPos_ >= blockLen_ && bitCount_ < codeSize_;
+  }
 
  private:
   int ReadCode();

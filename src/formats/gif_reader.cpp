@@ -137,13 +137,26 @@ std::optional<GifImage> DecodeFirstGifImage(ByteReader& in) {
 
   uint8_t* const bottomRow = DibPixelStart(image.dib.data());
   const size_t stride = RowStride24(image.width);
+  // Once the data has run out every row is index 0: a few bytes may promise a
+  // huge image, so that row is built once and copied, or, when index 0 is
+  // black, the rest of the fresh (zero-filled) picture is left as it is.
+  const bool indexZeroBlack = table[0] == 0 && table[1] == 0 && table[2] == 0;
+  const uint8_t* zeroRow = nullptr;
   for (uint32_t k = 0; k < image.height; ++k) {
+    const uint32_t y = image.interlaced ? GifInterlacedRow(k, image.height) : k;
+    uint8_t* const row = bottomRow + (image.height - 1 - y) * stride;
+    if (zeroRow != nullptr) {
+      std::memcpy(row, zeroRow, stride);
+      continue;
+    }
+    const bool allZero = decoder->OnlyZerosLeft();
+    if (allZero && indexZeroBlack) break;
     if (!decoder->Decode(indices.get(), image.width)) {
       image.dataError = true;
       break;
     }
-    const uint32_t y = image.interlaced ? GifInterlacedRow(k, image.height) : k;
-    StoreRow(indices.get(), image.width, table, bottomRow + (image.height - 1 - y) * stride);
+    StoreRow(indices.get(), image.width, table, row);
+    if (allZero) zeroRow = row;
   }
   if (transparency.on) {
     const uint8_t* c = &table[4 * size_t{transparency.index}];

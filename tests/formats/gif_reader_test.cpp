@@ -184,6 +184,30 @@ TEST(GifReader, EarlyEndOfDataLeavesIndexZero) {
   EXPECT_EQ(Pixels(*image), (std::vector<Rgb>{kWhite, kWhite, grey, grey, grey, grey}));
 }
 
+TEST(GifReader, RowsAfterTheEndOfDataAllTakeIndexZero) {
+  // The rows after the data has run out are filled at once (copied, or left
+  // as they are when entry 0 is black); every one of them, interlaced or not.
+  for (const Rgb zero : {Rgb{10, 20, 30}, kBlack}) {
+    for (const bool interlaced : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << int{zero.r} << (interlaced ? " interlaced" : ""));
+      GifBuilder gif;
+      gif.Header(3, 11, {zero.r, zero.g, zero.b, 255, 255, 255})
+          .Image(3, 11, 2, interlaced)
+          .Raw(SubBlocks(LiteralData({1, 1, 1, 1})))
+          .Trailer();
+      const auto image = DecodeBytes(gif.bytes);
+      ASSERT_TRUE(image);
+      EXPECT_FALSE(image->dataError);
+      // Transmitted row 0 is picture row 0 either way; row 1 starts with one white pixel
+      // and lands on row 1 or, interlaced, on row 8.
+      std::vector<Rgb> expected(3 * 11, zero);
+      expected[0] = expected[1] = expected[2] = kWhite;
+      expected[3 * (interlaced ? 8 : 1)] = kWhite;
+      EXPECT_EQ(Pixels(*image), expected);
+    }
+  }
+}
+
 TEST(GifReader, BrokenDataKeepsTheRowsDecodedSoFar) {
   // Three rows of 2; the input ends inside the second row (its first pixel
   // comes from the padding bits): row 0 is kept, the failing row and

@@ -40,6 +40,7 @@ struct PngSpec {
 };
 
 std::vector<uint8_t> EncodePng(const PngSpec& spec);
+// WriteFileBytes: declared here too; defined once, in jpeg_test_files.cpp.
 bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // What a PNG file holds, as stored (samples unpacked but not expanded).
