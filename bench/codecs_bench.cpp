@@ -21,6 +21,7 @@
 #include "formats/png_save_options.h"
 #include "formats/png_writer.h"
 #include "platform/file_io.h"
+#include "platform/shell_notifications.h"
 
 namespace veilo {
 namespace {
