@@ -16,6 +16,7 @@
 #include "formats/jp2_reader.h"
 #include "formats/tiff_reader.h"
 #include "ppm_reference.h"
+#include "loaded_picture.h"
 #include "recording_shell.h"
 #include "test_pictures.h"
 
@@ -25,19 +26,10 @@ namespace {
 std::string Corpus(const std::string& name) { return testing::SharedDataPath("openjpeg-data/" + name); }
 bool Present(const std::string& path) { return std::filesystem::exists(path); }
 
-struct Loaded {
-  int result = 0;
-  ImageDoc doc;
-  std::vector<std::string> errors;
-};
+using testing::Loaded;
 
 Loaded Load(const std::string& path) {
-  Loaded loaded;
-  testing::RecordingShell shell;
-  loaded.doc.path = path;
-  loaded.result = ReadJp2File(shell, loaded.doc);
-  loaded.errors = shell.errors;
-  return loaded;
+  return testing::LoadWith([](ShellNotifications& shell, ImageDoc& doc) { return ReadJp2File(shell, doc); }, path);
 }
 
 // One component of a reference decode: "PG ML <sign><depth> <w> <h>\n" and

@@ -15,6 +15,7 @@
 #include "formats/jp2_writer.h"
 #include "platform/file_io.h"
 #include "ppm_reference.h"
+#include "loaded_picture.h"
 #include "recording_shell.h"
 #include "temp_folder.h"
 #include "test_pictures.h"
@@ -24,19 +25,10 @@ namespace {
 
 using testing::ReadFileBytes;
 
-struct Loaded {
-  int result = 0;
-  ImageDoc doc;
-  std::vector<std::string> errors;
-};
+using testing::Loaded;
 
 Loaded Load(const std::string& path) {
-  Loaded loaded;
-  testing::RecordingShell shell;
-  loaded.doc.path = path;
-  loaded.result = ReadJp2File(shell, loaded.doc);
-  loaded.errors = shell.errors;
-  return loaded;
+  return testing::LoadWith([](ShellNotifications& shell, ImageDoc& doc) { return ReadJp2File(shell, doc); }, path);
 }
 
 int Save(const std::string& path, const ImageDoc& doc, const Jp2WriteOptions& options = {},

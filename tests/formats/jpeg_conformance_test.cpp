@@ -11,6 +11,7 @@
 #include "formats/jpeg_reader.h"
 #include "formats/packed_dib.h"
 #include "ppm_reference.h"
+#include "loaded_picture.h"
 #include "recording_shell.h"
 #include "test_pictures.h"
 
@@ -21,19 +22,10 @@ std::string TurboPath(const std::string& name) { return testing::SharedDataPath(
 std::string DecoderPath(const std::string& name) { return testing::SharedDataPath("jpeg-decoder/" + name); }
 bool Present(const std::string& path) { return std::filesystem::exists(path); }
 
-struct Loaded {
-  int result = 0;
-  ImageDoc doc;
-  std::vector<std::string> errors;
-};
+using testing::Loaded;
 
 Loaded Load(const std::string& path) {
-  Loaded loaded;
-  testing::RecordingShell shell;
-  loaded.doc.path = path;
-  loaded.result = ReadJpegFile(shell, loaded.doc);
-  loaded.errors = shell.errors;
-  return loaded;
+  return testing::LoadWith([](ShellNotifications& shell, ImageDoc& doc) { return ReadJpegFile(shell, doc); }, path);
 }
 
 TEST(LibjpegTurboCorpus, TestPictureMatchesTheFloatingPointReference) {

@@ -12,6 +12,7 @@
 #include "doc/image_doc.h"
 #include "formats/tiff_reader.h"
 #include "ppm_reference.h"
+#include "loaded_picture.h"
 #include "recording_shell.h"
 #include "test_pictures.h"
 
@@ -22,19 +23,10 @@ std::string Libtiff(const std::string& name) { return testing::SharedDataPath("l
 std::string Pics(const std::string& name) { return testing::SharedDataPath("libtiffpic/" + name); }
 bool Present(const std::string& path) { return std::filesystem::exists(path); }
 
-struct Loaded {
-  int result = 0;
-  ImageDoc doc;
-  std::vector<std::string> errors;
-};
+using testing::Loaded;
 
 Loaded Load(const std::string& path) {
-  Loaded loaded;
-  testing::RecordingShell shell;
-  loaded.doc.path = path;
-  loaded.result = ReadTiffFile(shell, loaded.doc);
-  loaded.errors = shell.errors;
-  return loaded;
+  return testing::LoadWith([](ShellNotifications& shell, ImageDoc& doc) { return ReadTiffFile(shell, doc); }, path);
 }
 
 int WorstDifference(ImageDoc& a, ImageDoc& b) {
