@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "file_size_limit.h"
 #include "doc/image_doc.h"
 #include "formats/png_messages.h"
 #include "formats/png_reader.h"
@@ -16,10 +17,6 @@
 #include "temp_folder.h"
 #include "test_pictures.h"
 
-#ifndef _WIN32
-#include <signal.h>
-#include <sys/resource.h>
-#endif
 
 namespace veilo {
 namespace {
@@ -234,28 +231,7 @@ TEST_F(PngWriterTest, ADocumentWithoutPictureWritesNothing) {
 }
 
 #ifndef _WIN32
-// Lowers the process's file size limit so that writes beyond it fail (as on
-// a full disk), restoring it afterwards.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    previousHandler_ = signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &previous_);
-    rlimit lowered = previous_;
-    lowered.rlim_cur = bytes;
-    active_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &previous_);
-    signal(SIGXFSZ, previousHandler_);
-  }
-  bool active() const { return active_; }
-
- private:
-  rlimit previous_{};
-  void (*previousHandler_)(int) = nullptr;
-  bool active_ = false;
-};
+using testing::FileSizeLimit;
 
 TEST_F(PngWriterTest, AWriteFailingHalfwayKeepsTheOldFile) {
   for (const bool interlace : {false, true}) {
