@@ -7,26 +7,18 @@
 #include "formats/bmp_writer.h"
 #include "platform/file_io.h"
 #include "recording_shell.h"
+#include "temp_folder.h"
 #include "test_pictures.h"
 
 namespace veilo {
 namespace {
 
-namespace fs = std::filesystem;
 using cli::RunDetect;
 using cli::RunMask;
 
 class CliTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("veilo-cli-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Path(const std::string& name) const { return folder_.Path(name); }
 
   std::string Write(const std::string& name, ImageDoc& doc) {
     const std::string p = Path(name);
@@ -43,7 +35,7 @@ class CliTest : public ::testing::Test {
     return doc;
   }
 
-  fs::path dir_;
+  testing::TempFolder folder_;
 };
 
 TEST_F(CliTest, BadUsageExitsTwoWithoutWriting) {

@@ -6,6 +6,7 @@
 #include "formats/image_dispatch.h"
 #include "platform/file_io.h"
 #include "recording_shell.h"
+#include "temp_folder.h"
 #include "test_pictures.h"
 
 namespace veilo {
@@ -15,15 +16,7 @@ namespace fs = std::filesystem;
 
 class FileCommandsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("veilo-cli-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::string Path(const std::string& name) const { return folder_.Path(name); }
 
   std::string Write(const std::string& name, ImageDoc& doc) {
     const std::string p = Path(name);
@@ -50,7 +43,7 @@ class FileCommandsTest : public ::testing::Test {
     return ::testing::internal::GetCapturedStdout();
   }
 
-  fs::path dir_;
+  testing::TempFolder folder_;
 };
 
 ImageDoc SixColours() {
