@@ -11,6 +11,7 @@
 #include "doc/window_ref.h"
 #include "formats/packed_dib.h"
 #include "masks/mask_record.h"
+#include "platform/shell_notifications.h"
 
 namespace veilo {
 
@@ -26,6 +27,7 @@ using CpCode = std::array<char, kCpCodeMaxLetters + 1>;  // zero-terminated, upp
 struct ImageDoc {
   WindowRef mdiClient = 0;
   WindowRef docWindow = 0;
+  WindowRect createRect;  // client rectangle when the window was created
   std::string title;  // display name, with its " :%d" suffix when shared
   std::string path;   // UTF-8; empty for clipboard, new-image and scanned pictures
 
@@ -53,6 +55,30 @@ struct ImageDoc {
   int32_t dragging = 0;
   int32_t anchorX = 0, anchorY = 0;
   int32_t isNewImage = 0;
+
+  // Mouse state of the selection: edge scrolling while a drag runs past the
+  // window border (bits 1 right, 2 down, 4 up, 8 left), the frame zone under
+  // the pointer while Shift is held (0 none, 1..9) and where a move began.
+  int32_t resizeEdges = 0;
+  int32_t edgeScrollTicks = 0;
+  int16_t hitZone = 0;
+  int32_t hitX = 0, hitY = 0;
+  int32_t mouseCaptured = 0;
+  CursorRef savedCursor = 0;
+
+  // Middle-button auto-scroll; panWindow is the marker window while it runs.
+  int32_t panRepeat = 0;
+  WindowRef panWindow = 0;
+  int32_t panAnchorX = 0, panAnchorY = 0;
+  int32_t panDirection = -1;  // degrees clockwise from up in 45 steps; -1 none
+  int32_t panStep = 0;
+  CursorRef panSavedCursor = 0;
+  int32_t panCursorX = 0, panCursorY = 0;  // screen point where it started
+  WindowRect panWindowRect;                // screen rectangle of the window then
+
+  // The reduced copy of the whole picture shown by the Quick Zoom window.
+  int32_t thumbWidth = 0, thumbHeight = 0;
+  float thumbScale = 0.0f;
 
   std::vector<MaskRecord> undoList;
   std::vector<MaskRecord> redoList;
