@@ -1,5 +1,12 @@
 #include "doc/image_doc.h"
 
+#include <cfloat>
+
+// Zoom fits, scales and colour conversions must round alike on every build, so
+// no build may keep intermediate results in wider registers (the 32-bit x86
+// build computes in SSE2 for this).
+static_assert(FLT_EVAL_METHOD == 0, "floating point must evaluate in each type's own precision");
+
 namespace veilo {
 
 void SetDocPicture(ImageDoc& doc, PackedDib dib) {

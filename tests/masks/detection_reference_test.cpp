@@ -79,15 +79,21 @@ bool Edge(const uint8_t* inner, const uint8_t* outer) {
   return s >= 150;
 }
 
+// The share e / n of edge pairs is more than num / den. Compared as integers:
+// a quotient in floating point is not exact, and where the compiler keeps it
+// in wider registers (x87 on 32-bit x86) a share of exactly 0.3 or 0.99 came
+// out above the rounded constant.
+bool ShareAbove(int64_t e, int64_t n, int64_t num, int64_t den) { return e * den > n * num; }
+
 // Walks lines from, from + dir, ... while 1 <= line <= last; edges(line) counts
 // the edge pairs of a line of n pairs.
 template <typename Edges>
 int32_t Walk(int32_t from, int32_t dir, int32_t last, int32_t border, int32_t n, Edges edges) {
   int32_t candidate = -1, counter = 0;
   for (int32_t line = from; dir < 0 ? line >= 1 : line <= last; line += dir) {
-    const double r = static_cast<double>(edges(line)) / n;
-    if (r > 0.99) return line;
-    if (r > 0.3) {
+    const int32_t e = edges(line);
+    if (ShareAbove(e, n, 99, 100)) return line;
+    if (ShareAbove(e, n, 3, 10)) {
       candidate = line;
       counter = 0;
     }
@@ -194,6 +200,36 @@ TEST(DetectionReference, EdgeScanMatchesThePlainRules) {
       SCOPED_TRACE(::testing::Message() << "seed " << seed << " " << p.w << "x" << p.h << " at " << x << "," << y);
       ASSERT_EQ(EdgeScan(p.doc, x, y), ReferenceEdgeScan(p, x, y));
     }
+  }
+}
+
+// Lines whose share of edges is exactly one of the two limits: neither counts
+// as "more than" it. Bright columns on a dark ground to the right of the click.
+TEST(DetectionReference, SharesOfExactlyTheLimitsAreNotAbove) {
+  struct Case {
+    const char* what;
+    int32_t w, h;
+    int32_t brightColumn, brightRows;  // column with that many bright rows from the top
+    int32_t solidFrom;                 // bright columns from here on (w: none)
+    PixelRect expected;
+  };
+  const Case cases[] = {
+      // 6 of 20 rows differ: exactly 0.3 is no candidate, the walk reaches the border.
+      {"exactly 30 %", 40, 20, 21, 6, 40, {0, 0, 40, 20}},
+      // 99 of 100 rows differ: a candidate, not an immediate stop; the solid edge further out is.
+      {"exactly 99 %", 60, 100, 21, 99, 41, {0, 0, 41, 100}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Picture p{testing::MakeDoc(c.w, c.h,
+                               [&](int32_t x, int32_t y) {
+                                 const bool bright = x >= c.solidFrom || (x == c.brightColumn && y < c.brightRows);
+                                 return bright ? testing::Rgb{255, 255, 255} : testing::Rgb{100, 100, 100};
+                               }),
+              c.w, c.h, {}};
+    p.pixels = DocPixels(p.doc);
+    EXPECT_EQ(EdgeScan(p.doc, 5, c.h / 2), c.expected);
+    EXPECT_EQ(ReferenceEdgeScan(p, 5, c.h / 2), c.expected);
   }
 }
 
