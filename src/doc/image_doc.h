@@ -9,8 +9,8 @@
 
 #include "doc/pixel_buffer.h"
 #include "doc/window_ref.h"
-#include "formats/packed_dib.h"
-#include "masks/mask_record.h"
+#include "doc/packed_dib.h"
+#include "doc/mask_record.h"
 #include "platform/shell_notifications.h"
 
 namespace veilo {

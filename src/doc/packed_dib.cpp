@@ -1,11 +1,11 @@
-#include "formats/packed_dib.h"
+#include "doc/packed_dib.h"
 
 #include <cstring>
 #include <limits>
 #include <new>
 
-#include "formats/checked_math.h"
-#include "formats/le_bytes.h"
+#include "platform/checked_math.h"
+#include "platform/le_bytes.h"
 
 namespace veilo {
 

@@ -7,10 +7,10 @@
 #include <optional>
 
 #include "doc/image_doc.h"
-#include "formats/checked_math.h"
+#include "platform/checked_math.h"
 #include "formats/dib_convert.h"
-#include "formats/le_bytes.h"
-#include "formats/packed_dib.h"
+#include "platform/le_bytes.h"
+#include "doc/packed_dib.h"
 #include "formats/rle8.h"
 #include "platform/file_io.h"
 #include "platform/shell_notifications.h"

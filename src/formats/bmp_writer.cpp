@@ -6,7 +6,7 @@
 
 #include "formats/colour_index.h"
 #include "formats/dib_convert.h"
-#include "formats/le_bytes.h"
+#include "platform/le_bytes.h"
 #include "platform/file_io.h"
 
 namespace veilo {

@@ -2,7 +2,7 @@
 // Writing a picture as a BMP file.
 #include <string>
 
-#include "formats/packed_dib.h"
+#include "doc/packed_dib.h"
 
 namespace veilo {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <new>
 
-#include "formats/checked_math.h"
+#include "platform/checked_math.h"
 #include "formats/median_cut.h"
 
 namespace veilo {

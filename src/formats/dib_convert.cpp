@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "doc/image_doc.h"
-#include "formats/le_bytes.h"
+#include "platform/le_bytes.h"
 
 namespace veilo {
 namespace {

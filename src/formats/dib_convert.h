@@ -3,7 +3,7 @@
 // header) to the canonical 24-bit form documents hold.
 #include <cstdint>
 
-#include "formats/packed_dib.h"
+#include "doc/packed_dib.h"
 
 namespace veilo {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-#include "formats/checked_math.h"
+#include "platform/checked_math.h"
 #include "formats/colour_index.h"
 #include "formats/colour_quantiser.h"
 

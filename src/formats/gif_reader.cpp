@@ -8,7 +8,7 @@
 #include "doc/image_doc.h"
 #include "formats/gif_interlace.h"
 #include "formats/gif_lzw_decoder.h"
-#include "formats/le_bytes.h"
+#include "platform/le_bytes.h"
 #include "formats/reader_flags.h"
 #include "platform/file_io.h"
 #include "platform/shell_notifications.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "formats/byte_reader.h"
-#include "formats/packed_dib.h"
+#include "doc/packed_dib.h"
 
 namespace veilo {
 

@@ -5,6 +5,7 @@
 #include "doc/image_doc.h"
 #include "formats/bmp_reader.h"
 #include "formats/dib_convert.h"
+#include "formats/file_messages.h"
 #include "formats/gif_reader.h"
 #include "formats/gif_writer.h"
 #include "formats/image_files.h"
@@ -18,7 +19,6 @@
 #include "formats/tiff_reader.h"
 #include "platform/file_io.h"
 #include "platform/shell_notifications.h"
-#include "shell/texts.h"
 
 namespace veilo {
 
@@ -108,12 +108,6 @@ const FormatCodec* CodecFor(ImageFormat format) {
   return nullptr;
 }
 
-LanguageTexts MessageLanguage(bool english) {
-  LanguageTexts language;  // the fixed messages need only the switch
-  language.languageLoaded = english;
-  return language;
-}
-
 // The process-wide reader switches for the length of one load.
 class ScopedReaderFlags {
  public:
@@ -170,9 +164,8 @@ int LoadImageFile(ShellNotifications& shell, ImageDoc& doc, const LoadOptions& o
 }
 
 int SaveImageFile(ShellNotifications& shell, const std::string& utf8Path, ImageDoc& doc, SaveOptions& options) {
-  const LanguageTexts language = MessageLanguage(options.englishMessages);
   if (IsReadOnlyFile(utf8Path)) {
-    ReportError(shell, Text(TextId::WriteErrorReadOnly, language));
+    ReportError(shell, FileMessageText(FileMessage::kWriteErrorReadOnly, options.englishMessages));
     return 1;
   }
   const FormatCodec* codec = CodecForPath(utf8Path);
@@ -180,7 +173,7 @@ int SaveImageFile(ShellNotifications& shell, const std::string& utf8Path, ImageD
   const bool saved = codec ? codec->save(shell, utf8Path, doc, options) : SaveBmp(shell, utf8Path, doc, options);
   if (codec && codec->clearsMessagePane) shell.SetMessagePane("");
   if (saved) return 0;
-  if (!codec || !codec->writerReportsItsFailures) ReportError(shell, Text(TextId::WriteError, language));
+  if (!codec || !codec->writerReportsItsFailures) ReportError(shell, FileMessageText(FileMessage::kWriteError, options.englishMessages));
   return 1;
 }
 

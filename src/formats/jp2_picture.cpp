@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "formats/checked_math.h"
+#include "platform/checked_math.h"
 
 namespace veilo {
 namespace {

@@ -3,7 +3,7 @@
 #include <openjpeg.h>
 
 #include "formats/jp2_codec.h"
-#include "formats/packed_dib.h"
+#include "doc/packed_dib.h"
 
 namespace veilo {
 

@@ -7,7 +7,7 @@
 #include "doc/image_doc.h"
 #include "formats/jp2_codec.h"
 #include "formats/jp2_picture.h"
-#include "formats/packed_dib.h"
+#include "doc/packed_dib.h"
 #include "platform/file_io.h"
 #include "platform/shell_notifications.h"
 

@@ -6,12 +6,12 @@
 #include <string>
 
 #include "doc/image_doc.h"
-#include "formats/checked_math.h"
+#include "platform/checked_math.h"
 #include "formats/jpeg_cmyk.h"
 #include "formats/jpeg_cp_block.h"
 #include "formats/jpeg_error_glue.h"
 #include "formats/jpeg_progress.h"
-#include "formats/packed_dib.h"
+#include "doc/packed_dib.h"
 #include "platform/file_io.h"
 #include "platform/shell_notifications.h"
 

@@ -8,7 +8,7 @@
 #include "formats/jpeg_cp_block.h"
 #include "formats/jpeg_error_glue.h"
 #include "formats/jpeg_progress.h"
-#include "formats/packed_dib.h"
+#include "doc/packed_dib.h"
 #include "platform/file_io.h"
 #include "platform/shell_notifications.h"
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "doc/image_doc.h"
-#include "formats/checked_math.h"
-#include "formats/packed_dib.h"
+#include "platform/checked_math.h"
+#include "doc/packed_dib.h"
 #include "formats/png_glue.h"
 #include "formats/png_messages.h"
 #include "formats/png_pixels.h"

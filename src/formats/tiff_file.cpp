@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "formats/checked_math.h"
+#include "platform/checked_math.h"
 #include "formats/stdio_seek.h"
 
 namespace veilo {

@@ -5,8 +5,8 @@
 #include <new>
 
 #include "doc/image_doc.h"
-#include "formats/checked_math.h"
-#include "formats/packed_dib.h"
+#include "platform/checked_math.h"
+#include "doc/packed_dib.h"
 #include "formats/tiff_file.h"
 #include "platform/file_io.h"
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "masks/mask_record.h"
+#include "doc/mask_record.h"
 #include "platform/shell_notifications.h"
 
 namespace veilo {

@@ -25,10 +25,6 @@ constexpr std::array kTexts = {
           "This file has been changed\rDo you wish to save it?"),
     Fixed(TextId::NoMoreFilesInFolder, "このフォルダにはもうファイルがありません。", "No more files in this folder"),
     Fixed(TextId::AskDeleteFile, "%s\rこのファイルを削除しても良いですか?", "%s\rDo you really want to remove it ?"),
-    Fixed(TextId::WriteErrorReadOnly, "読み込み専用ファイルのため上書きできません。", "Write Error! (READONLY FILE)"),
-    Fixed(TextId::WriteError, "書き込みに失敗しました。", "Write Error!"),
-    Fixed(TextId::JpegReadProgress, "JPEG %d%% 読み込み中...", "JPEG %d%% Read..."),
-    Fixed(TextId::JpegWriteProgress, "JPEG %d%% 書き込み中...", "JPEG %d%% Write..."),
 
     Keyed(TextId::CpTooManyLetters, "文字数が16を越えています。", LangKey::EtcCPInputErr1),
     Keyed(TextId::CpNotALetter, "アルファベット以外の文字 %c が含まれています。", LangKey::EtcCPInputErr2),

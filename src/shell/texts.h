@@ -17,10 +17,6 @@ enum class TextId : uint16_t {
   AskSaveChangedFile,   // next/previous picture of a changed document (Yes/No/Cancel)
   NoMoreFilesInFolder,  // next/previous picture at the end of the folder
   AskDeleteFile,        // "%s": the path
-  WriteErrorReadOnly,   // save over a read-only file
-  WriteError,           // a writer failed
-  JpegReadProgress,     // "%d": percent
-  JpegWriteProgress,    // "%d": percent
 
   // Texts whose English form comes from the language file.
   CpTooManyLetters,  // CP code longer than 16 letters

@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "formats/checked_math.h"
-#include "formats/le_bytes.h"
-#include "formats/packed_dib.h"
+#include "platform/checked_math.h"
+#include "platform/le_bytes.h"
+#include "doc/packed_dib.h"
 
 namespace veilo {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "doc/image_doc.h"
 #include "formats/bmp_reader.h"
-#include "formats/packed_dib.h"
+#include "doc/packed_dib.h"
 #include "ppm_reference.h"
 #include "recording_shell.h"
 #include "test_pictures.h"

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "formats/bmp_reader.h"
-#include "formats/le_bytes.h"
+#include "platform/le_bytes.h"
 #include "platform/file_io.h"
 #include "recording_shell.h"
 #include "temp_folder.h"

@@ -2,8 +2,8 @@
 
 #include "doc/image_doc.h"
 #include "formats/dib_convert.h"
-#include "formats/le_bytes.h"
-#include "formats/packed_dib.h"
+#include "platform/le_bytes.h"
+#include "doc/packed_dib.h"
 #include "recording_shell.h"
 #include "test_pictures.h"
 

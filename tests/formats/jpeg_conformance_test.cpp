@@ -9,7 +9,7 @@
 
 #include "doc/image_doc.h"
 #include "formats/jpeg_reader.h"
-#include "formats/packed_dib.h"
+#include "doc/packed_dib.h"
 #include "ppm_reference.h"
 #include "loaded_picture.h"
 #include "recording_shell.h"

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "doc/image_doc.h"
-#include "formats/packed_dib.h"
+#include "doc/packed_dib.h"
 #include "formats/png_reader.h"
 #include "png_test_files.h"
 #include "recording_shell.h"

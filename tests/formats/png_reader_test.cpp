@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "doc/image_doc.h"
-#include "formats/le_bytes.h"
-#include "formats/packed_dib.h"
+#include "platform/le_bytes.h"
+#include "doc/packed_dib.h"
 #include "formats/png_messages.h"
 #include "formats/png_pixels.h"
 #include "formats/png_reader.h"

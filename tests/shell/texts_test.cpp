@@ -18,7 +18,6 @@ TEST(Texts, JapaneseWithoutLanguageFileEnglishOrTheFilesTextWithIt) {
 
   EXPECT_EQ(Text(TextId::NoMoreFilesInFolder, none), "このフォルダにはもうファイルがありません。");
   EXPECT_EQ(Text(TextId::NoMoreFilesInFolder, loaded), "No more files in this folder");
-  EXPECT_EQ(Text(TextId::WriteErrorReadOnly, loaded), "Write Error! (READONLY FILE)");
   EXPECT_EQ(Text(TextId::CpTooManyLetters, none), "文字数が16を越えています。");
   EXPECT_EQ(Text(TextId::CpTooManyLetters, loaded), "Too long");
   EXPECT_EQ(Text(TextId::CpNoLetters, loaded), "");  // absent from the file, no default
