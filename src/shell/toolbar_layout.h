@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/dpi_scale.h"
 #include "shell/toolbar.h"
 
 namespace veilo {
@@ -32,8 +33,21 @@ struct FontMetrics {
   int32_t lineHeight = 0;  // text height plus external leading
 };
 
-// Layout for a client area of clientWidth x clientHeight. Widths and heights
-// that would come out negative in a very small frame are 0.
-FrameLayout ComputeFrameLayout(int32_t clientWidth, int32_t clientHeight, const FontMetrics& font);
+// Layout for a client area of clientWidth x clientHeight at a screen density:
+// every length is its 96-DPI value scaled (the font is measured at that DPI
+// already). Widths and heights that would come out negative in a very small
+// frame are 0. The lower half-height button takes what the upper one leaves of
+// a full button, so the two always fill it.
+FrameLayout ComputeFrameLayout(int32_t clientWidth, int32_t clientHeight, const FontMetrics& font,
+                               int32_t dpi = kBaseDpi);
+
+// Where a tip goes, in frame client coordinates: a one-pixel black border and
+// the text window inside it, 10 pixels above the button's top-left corner.
+struct TipPlacement {
+  ChildRect border;
+  ChildRect text;
+};
+TipPlacement PlaceTip(const ChildRect& buttonOnScreen, int32_t frameOriginX, int32_t frameOriginY,
+                      int32_t textWidth, int32_t textHeight, int32_t dpi = kBaseDpi);
 
 }  // namespace veilo

@@ -126,5 +126,31 @@ TEST(ComputeFrameLayout, TinyWindowGetsNoNegativeSizes) {
   EXPECT_EQ(l.buttons[26], (ChildRect{645, 3, 14, 28}));
 }
 
+// At 144 DPI every length is one and a half times its 96-DPI value; the font
+// is measured at that density already, so its metrics are used as they come.
+TEST(ComputeFrameLayout, ScalesEveryLengthWithTheDpi) {
+  const FrameLayout l = ComputeFrameLayout(1200, 900, {.charWidth = 10, .lineHeight = 24}, 144);
+  EXPECT_EQ(l.mdiClient, (ChildRect{0, 50, 1200, 900 - 24 - 56}));
+  EXPECT_EQ(l.topLine, (ChildRect{0, 0, 1200, 3}));
+  EXPECT_EQ(l.toolbarStrip, (ChildRect{0, 3, 1200, 45}));
+  EXPECT_EQ(l.blackLine, (ChildRect{0, 48, 1200, 2}));
+  EXPECT_EQ(l.zoomPane, (ChildRect{0, 900 - 24 - 6, 100, 30}));
+  EXPECT_EQ(l.messagePane, (ChildRect{103, 870, 1200 - 340 - 6, 30}));
+  EXPECT_EQ(l.buttons[0], (ChildRect{23, 5, 42, 42}));
+  // The two half buttons fill one full button between them.
+  EXPECT_EQ(l.buttons[7], (ChildRect{23 + 7 * 42, 5, 42, 21}));
+  EXPECT_EQ(l.buttons[8], (ChildRect{23 + 7 * 42, 26, 42, 21}));
+  EXPECT_EQ(l.buttons[9], (ChildRect{23 + 8 * 42, 5, 21, 42}));
+  const TipPlacement tip = PlaceTip({500, 300, 42, 42}, 100, 50, 60, 20, 144);
+  EXPECT_EQ(tip.border, (ChildRect{398, 233, 63, 23}));
+  EXPECT_EQ(tip.text, (ChildRect{400, 235, 60, 20}));
+}
+
+TEST(PlaceTip, SitsTenPixelsAboveTheButtonInsideItsBorder) {
+  const TipPlacement tip = PlaceTip({215, 120, 28, 28}, 200, 80, 50, 14);
+  EXPECT_EQ(tip.border, (ChildRect{14, 29, 52, 16}));
+  EXPECT_EQ(tip.text, (ChildRect{15, 30, 50, 14}));
+}
+
 }  // namespace
 }  // namespace veilo

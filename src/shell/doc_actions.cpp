@@ -1,0 +1,44 @@
+#include "shell/doc_actions.h"
+
+#include "masks/colour_masks.h"
+#include "masks/fl_mask.h"
+#include "masks/flip_glass.h"
+#include "masks/macro.h"
+#include "masks/mask_log.h"
+#include "masks/meko_mask.h"
+#include "masks/q0_mask.h"
+#include "masks/rotation.h"
+#include "masks/win_mask.h"
+
+namespace veilo {
+
+bool RunEditAction(MaskContext& ctx, ImageDoc& doc, DocAction action) {
+  switch (action) {
+    case DocAction::kNegPos: NegPosLive(ctx, doc); return true;
+    case DocAction::kXor: XorLive(ctx, doc); return true;
+    case DocAction::kRgbExchange: ExchangeLive(ctx, doc); return true;
+    case DocAction::kFlipTopBottom: FlipLive(ctx, doc, false); return true;
+    case DocAction::kFlipLeftRight: FlipLive(ctx, doc, true); return true;
+    case DocAction::kVerticalGlass: GlassLive(ctx, doc, true); return true;
+    case DocAction::kHorizontalGlass: GlassLive(ctx, doc, false); return true;
+    case DocAction::kMekoForward: MekoLive(ctx, doc, 0); return true;
+    case DocAction::kMekoReverse: MekoLive(ctx, doc, 1); return true;
+    case DocAction::kFlMask: FlLive(ctx, doc); return true;
+    case DocAction::kQ0Mask: Q0Live(ctx, doc); return true;
+    case DocAction::kWinMask: WinLive(ctx, doc); return true;
+    case DocAction::kUndo: Undo(ctx, doc); return true;
+    case DocAction::kRedo: Redo(ctx, doc); return true;
+    case DocAction::kUndoAll: UndoAll(ctx, doc); return true;
+    case DocAction::kRotate90: RotateLive(ctx, doc, kTurn90); return true;
+    case DocAction::kRotate180: RotateLive(ctx, doc, kTurn180); return true;
+    case DocAction::kRotate270: RotateLive(ctx, doc, kTurn270); return true;
+    case DocAction::kMacroRun: RunMacro(ctx, doc); return true;
+    default: return false;
+  }
+}
+
+bool IsRotation(DocAction action) {
+  return action == DocAction::kRotate90 || action == DocAction::kRotate180 || action == DocAction::kRotate270;
+}
+
+}  // namespace veilo
