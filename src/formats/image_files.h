@@ -16,6 +16,9 @@ void ReportError(ShellNotifications& shell, std::string_view utf8Text);
 // stores it; nullopt when the file does not exist.
 std::optional<std::string> ResolveLongPath(std::string_view utf8Path);
 
+// The name part of a path (after its last folder separator): a document's title.
+std::string FileTitleOf(std::string_view utf8Path);
+
 // FileExists (platform/file_io.h) answers whether a file is there.
 // Deletes the picture file; false when it could not be removed.
 bool DeleteImageFile(std::string_view utf8Path);

@@ -1,6 +1,7 @@
 #include "shell/doc_actions.h"
 
 #include "masks/colour_masks.h"
+#include "masks/cp_mask.h"
 #include "masks/fl_mask.h"
 #include "masks/flip_glass.h"
 #include "masks/macro.h"
@@ -37,8 +38,10 @@ bool RunEditAction(MaskContext& ctx, ImageDoc& doc, DocAction action) {
   }
 }
 
-bool IsRotation(DocAction action) {
-  return action == DocAction::kRotate90 || action == DocAction::kRotate180 || action == DocAction::kRotate270;
+void ApplyCpCode(MaskContext& ctx, ImageDoc& doc, std::string_view typed) {
+  const std::string code = NormaliseCpCode(typed);
+  RememberCpCode(doc, code);
+  CpLive(ctx, doc, code);
 }
 
 }  // namespace veilo

@@ -88,5 +88,24 @@ TEST(RunEditAction, MacroRunReplaysTheRecordingOnTheArea) {
   EXPECT_EQ(doc.undoList[0].right, 32);
 }
 
+TEST(ApplyCpCode, NormalisesRemembersAndMasks) {
+  Session s;
+  ImageDoc doc = testing::MakeNoiseDoc(32, 32);
+  ImageDoc original = testing::MakeNoiseDoc(32, 32);
+  testing::SelectArea(doc, 0, 0, 32, 32);
+  ApplyCpCode(s.ctx, doc, "a b c");
+  EXPECT_STREQ(doc.cpCodes[0].data(), "ABC");
+  ASSERT_EQ(doc.undoCount(), 1);
+  EXPECT_STREQ(doc.undoList[0].code.data(), "ABC");
+  ApplyCpCode(s.ctx, doc, "ABC");  // its own inverse; the code is not entered twice
+  EXPECT_EQ(testing::DescribePixelDifference(doc, original), "");
+  EXPECT_EQ(doc.cpCodes[1][0], '\0');
+
+  ImageDoc none = testing::MakeNoiseDoc(8, 8);  // no area: remembered, nothing masked
+  ApplyCpCode(s.ctx, none, "xy");
+  EXPECT_STREQ(none.cpCodes[0].data(), "XY");
+  EXPECT_EQ(none.undoCount(), 0);
+}
+
 }  // namespace
 }  // namespace veilo

@@ -6,6 +6,7 @@
 #include "shell/enabling.h"
 #include "shell/toolbar.h"
 #include "shell/toolbar_layout.h"
+#include "shell/toolbar_texts.h"
 
 namespace veilo {
 namespace {
@@ -124,6 +125,19 @@ TEST(ComputeFrameLayout, TinyWindowGetsNoNegativeSizes) {
   EXPECT_EQ(l.positionPane, (ChildRect{-92, 20, 192, 20}));
   // The buttons do not depend on the window size.
   EXPECT_EQ(l.buttons[26], (ChildRect{645, 3, 14, 28}));
+}
+
+TEST(ToolbarTexts, BuiltInJapaneseOrTheLanguageFilesWithItsDefaults) {
+  const LanguageTexts none = DefaultLanguageTexts();
+  EXPECT_EQ(ToolbarTipText(kRecordStopRow, none), "マスク処理の記録停止");
+  EXPECT_EQ(ToolbarComment(kRecordStopRow, none), "一連のマスク処理の記録を停止する。");
+  LanguageTexts loaded = DefaultLanguageTexts();
+  loaded.languageLoaded = true;
+  loaded.values[static_cast<size_t>(LangKey::ToolOpen)] = "Open";
+  EXPECT_EQ(ToolbarTipText(0, loaded), "Open");
+  EXPECT_EQ(ToolbarComment(0, loaded), "");  // no default for OpenC
+  EXPECT_EQ(ToolbarTipText(1, loaded), "Save");  // the key's default
+  EXPECT_EQ(ToolbarComment(kRecordStopRow, loaded), "The storage of the consecution mask is stopped.");
 }
 
 // At 144 DPI every length is one and a half times its 96-DPI value; the font
