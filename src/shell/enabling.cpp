@@ -23,8 +23,8 @@ Rules Evaluate(const UiSnapshot& s) {
   r.save = doc;
   r.undo = doc && s.undoCount > 0;
   r.redo = doc && s.redoCount > 0;
-  r.zoomIn = doc && s.zoomPercent < kMaxZoomForZoomIn;
-  r.zoomOut = doc && s.zoomPercent > kMinZoomForZoomOut;
+  r.zoomIn = doc && CanZoomIn(s.zoomPercent);
+  r.zoomOut = doc && CanZoomOut(s.zoomPercent);
   r.area = doc && s.areaSelected;
   // Running the macro while recording would record the replay into itself.
   r.macroRun = r.area && s.macroCount > 0 && !s.recording;

@@ -10,11 +10,9 @@
 
 #include "shell/commands.h"
 #include "shell/toolbar.h"
+#include "view/zoom.h"
 
 namespace veilo {
-
-inline constexpr int32_t kMinZoomForZoomOut = 25;   // zoom out while the zoom is above this
-inline constexpr int32_t kMaxZoomForZoomIn = 1600;  // zoom in while the zoom is below this
 
 struct UiSnapshot {
   bool hasDocument = false;  // a document window is active
