@@ -14,7 +14,8 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  std::string Path(const std::string& name) const { return (root_ / name).string(); }
+  // UTF-8 paths and names, whatever the system's code page.
+  std::string Path(const std::string& name) const;
   // Names of the entries directly inside the folder, sorted.
   std::vector<std::string> Entries() const;
 

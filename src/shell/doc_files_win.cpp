@@ -1,0 +1,116 @@
+// The document window's file commands: save, save as, the next or previous
+// picture of the folder in the same window, and deleting the picture's file.
+#include <windows.h>
+
+#include "formats/folder_list.h"
+#include "formats/image_dispatch.h"
+#include "formats/image_files.h"
+#include "masks/detection.h"
+#include "platform/file_io.h"
+#include "shell/app_win.h"
+#include "shell/doc_window_win.h"
+#include "shell/frame_win.h"
+#include "shell/message_box_win.h"
+#include "shell/save_dialog_win.h"
+#include "shell/texts.h"
+#include "view/quick_zoom_win.h"
+#include "view/selection_win.h"
+
+namespace veilo {
+
+void DocumentWindow::Save() {
+  if (doc_->path.empty()) {
+    SaveAs();
+    return;
+  }
+  SaveOptions options = SaveOptionsFor(app_, *doc_);
+  SaveImageFile(shell_, doc_->path, *doc_, options);
+}
+
+void DocumentWindow::SaveAs() {
+  const std::optional<std::string> chosen = ShowSaveDialog(app_, hwnd(), *doc_);
+  if (!chosen) return;
+  ReleaseTitle();
+  doc_->path = *chosen;
+  name_ = FileTitleOf(*chosen);
+  SaveOptions options = SaveOptionsFor(app_, *doc_);
+  SaveImageFile(shell_, doc_->path, *doc_, options);
+  // The new name is shown whether or not the picture could be written.
+  RegisterTitle();
+}
+
+void DocumentWindow::StepInFolder(bool backwards, bool fitWhole) {
+  EndAutoScroll(app_, *this);
+  const std::optional<std::string> next = doc_->path.empty() ? std::nullopt : NextFileInFolder(doc_->path, backwards);
+  if (doc_->undoCount() > 0) {
+    MessageBeep(0);
+    const int answer = ShowMessageBox(hwnd(), Text(TextId::AskSaveChangedFile, app_.language), "Warning",
+                                      MB_YESNOCANCEL | MB_ICONWARNING);
+    if (answer == IDCANCEL) return;
+    if (answer == IDYES) {
+      SaveOptions options = SaveOptionsFor(app_, *doc_);
+      SaveImageFile(shell_, doc_->path, *doc_, options);
+    }
+  }
+  if (!next) {
+    MessageBeep(0);
+    ShowMessageBox(hwnd(), Text(TextId::NoMoreFilesInFolder, app_.language), "Warning", MB_OK | MB_ICONWARNING);
+    return;
+  }
+  app_.currentPath = *next;
+  app_.currentTitle = FileTitleOf(*next);
+  auto fresh = std::make_unique<ImageDoc>();
+  fresh->mdiClient = doc_->mdiClient;
+  fresh->docWindow = reinterpret_cast<WindowRef>(hwnd());
+  fresh->path = app_.currentPath;
+  fresh->zoomPercent = 100;
+  if (app_.frame) app_.frame->ShowZoom(100);
+  if (LoadImageFile(shell_, *fresh, DocumentLoadOptions(app_)) != 0) {
+    // The old picture stays; its zoom is shown again.
+    if (app_.frame) app_.frame->ShowZoom(doc_->zoomPercent);
+    return;
+  }
+  ReplaceDocument(std::move(fresh));
+  if (fitWhole) {
+    FitWhole();
+  } else {
+    // The paint fills the background only around the new picture, so the old
+    // one stays on screen until the new one covers it.
+    InvalidateRect(hwnd(), nullptr, TRUE);
+    UpdateRanges();
+  }
+  SetFocus(hwnd());
+}
+
+void DocumentWindow::ReplaceDocument(std::unique_ptr<ImageDoc> next) {
+  ReleaseTitle();
+  ForgetDocument(app_.detection, *doc_);
+  doc_ = std::move(next);
+  name_ = app_.currentTitle;
+  QuickZoomShow(app_, *this);
+  RegisterTitle();
+  RebuildThumbnail();
+  if (app_.frame) {
+    app_.frame->ClearPosition();
+    app_.frame->RefreshControls();
+  }
+  QuickZoomRefresh(app_, *this);
+  SetScrollRange(hwnd(), SB_VERT, 0, 0, FALSE);
+  SetScrollPos(hwnd(), SB_VERT, 0, TRUE);
+  SetScrollRange(hwnd(), SB_HORZ, 0, 0, FALSE);
+  SetScrollPos(hwnd(), SB_HORZ, 0, TRUE);
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  doc_->clientWidth = client.right;
+  doc_->clientHeight = client.bottom;
+}
+
+void DocumentWindow::DeleteFile() {
+  EndAutoScroll(app_, *this);
+  if (doc_->path.empty() || !FileExists(doc_->path)) return;
+  const std::string question = FormatText(Text(TextId::AskDeleteFile, app_.language), doc_->path);
+  if (ShowMessageBox(hwnd(), question, "Warning", MB_YESNO | MB_ICONWARNING) != IDYES) return;
+  if (!DeleteImageFile(doc_->path)) MessageBeep(0);
+}
+
+}  // namespace veilo

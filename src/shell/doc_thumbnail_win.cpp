@@ -1,0 +1,44 @@
+// The document's reduced copy for the Quick Zoom window: the whole picture
+// stretched into the box size, rebuilt after every change of the picture.
+#include "shell/doc_window_win.h"
+#include "shell/app_win.h"
+#include "view/quick_zoom.h"
+#include "view/quick_zoom_win.h"
+
+namespace veilo {
+
+bool Thumbnail::Make(HDC reference, int32_t width, int32_t height) {
+  Reset();
+  dc_ = MemoryDc(reference);
+  bitmap_.reset(CreateCompatibleBitmap(reference, width, height));
+  if (!dc_ || !bitmap_) {
+    Reset();
+    return false;
+  }
+  previous_ = SelectObject(dc_.get(), bitmap_.get());
+  return true;
+}
+
+void Thumbnail::Reset() {
+  if (previous_) SelectObject(dc_.get(), previous_);
+  previous_ = nullptr;
+  bitmap_.reset();
+  dc_ = MemoryDc();
+}
+
+void DocumentWindow::RebuildThumbnail() {
+  int32_t boxWidth = 0, boxHeight = 0;
+  QuickZoomBoxSize(app_, boxWidth, boxHeight);
+  const ThumbLayout layout = ThumbnailLayout(doc_->width, doc_->height, boxWidth, boxHeight);
+  StoreThumbLayout(*doc_, layout);
+  thumb_.Reset();
+  if (layout.thumbWidth <= 0 || layout.thumbHeight <= 0 || !doc_->HasPicture()) return;
+  ClientDc screen(hwnd());
+  if (!thumb_.Make(screen.get(), layout.thumbWidth, layout.thumbHeight)) return;
+  SetStretchBltMode(thumb_.dc(), COLORONCOLOR);
+  StretchDIBits(thumb_.dc(), 0, 0, layout.thumbWidth, layout.thumbHeight, 0, 0, doc_->width, doc_->height,
+                DibPixelStart(doc_->dib.data()), reinterpret_cast<const BITMAPINFO*>(doc_->dib.data()),
+                DIB_RGB_COLORS, SRCCOPY);
+}
+
+}  // namespace veilo

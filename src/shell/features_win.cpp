@@ -1,0 +1,36 @@
+#include "shell/features_win.h"
+
+#include "shell/app_win.h"
+#include "shell/doc_window_win.h"
+#include "shell/message_box_win.h"
+#include "shell/option_dialogs_win.h"
+#include "shell/texts.h"
+#include "view/quick_zoom_win.h"
+
+namespace veilo {
+
+namespace {
+
+void NotAvailableYet(App& app, HWND owner) {
+  MessageBeep(MB_ICONINFORMATION);
+  ShowMessageBox(owner, Text(TextId::FeatureNotAvailable, app.language), "VEILO", MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace
+
+void RunFrameFeature(App& app, FrameAction action) {
+  switch (action) {
+    case FrameAction::kToggleQuickZoom: ToggleQuickZoom(app); return;
+    case FrameAction::kQ0Options: ShowQ0Options(app, app.frameWindow); return;
+    case FrameAction::kRgbOptions: ShowRgbOptions(app, app.frameWindow); return;
+    default: NotAvailableYet(app, app.frameWindow); return;
+  }
+}
+
+void RunDocumentFeature(App& app, DocumentWindow& window, DocAction) { NotAvailableYet(app, window.hwnd()); }
+
+void StartSlideShow(App& app, std::string_view) { NotAvailableYet(app, app.frameWindow); }
+
+int RunScreenSaverSettings(HINSTANCE) { return 0; }
+
+}  // namespace veilo

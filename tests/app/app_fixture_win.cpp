@@ -1,0 +1,162 @@
+#include "app_fixture_win.h"
+
+#include <fstream>
+
+#include "formats/image_dispatch.h"
+#include "platform/wide_win.h"
+#include "recording_shell.h"
+
+namespace veilo::testing {
+
+namespace {
+
+std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/")); }
+
+}  // namespace
+
+void AppTest::SetUp() {
+  exeDir_ = FolderOf(folder_.Path("program/x"));
+  startDir_ = FolderOf(folder_.Path("start/x"));
+  CreateDirectoryW(Wide(exeDir_).c_str(), nullptr);
+  CreateDirectoryW(Wide(startDir_).c_str(), nullptr);
+  SetMessageBoxHandler([this](const MessageBoxRequest& request) {
+    boxes_.push_back(request);
+    if (!answers_.empty()) {
+      const int answer = answers_.front();
+      answers_.pop_front();
+      return answer;
+    }
+    return (request.type & 0xF) == MB_OK ? IDOK : IDNO;
+  });
+}
+
+void AppTest::TearDown() {
+  if (HasApp()) {
+    ShutdownApp();
+    Pump(10, 1000);
+  }
+  SetMessageBoxHandler({});
+}
+
+void AppTest::Start(const std::string& languageFile, const std::string& settings) {
+  if (!languageFile.empty()) std::ofstream(Wide(startDir_ + "\\veilolng.ini"), std::ios::binary) << languageFile;
+  if (!settings.empty()) std::ofstream(Wide(exeDir_ + "\\veilo.ini"), std::ios::binary) << settings;
+  AppStartOptions start;
+  start.paths.startDir = startDir_;
+  start.paths.exeDir = exeDir_;
+  start.paths.winIniFile = folder_.Path("win.ini");
+  start.show = SW_SHOWNORMAL;
+  ASSERT_TRUE(StartApp(GetModuleHandleW(nullptr), start));
+  Pump();
+}
+
+void AppTest::Pump(DWORD quietMs, DWORD limitMs) {
+  const ULONGLONG start = GetTickCount64();
+  ULONGLONG lastMessage = start;
+  while (GetTickCount64() - start < limitMs) {
+    MSG msg;
+    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (HasApp()) {
+        DispatchAppMessage(msg);
+      } else {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+      lastMessage = GetTickCount64();
+      continue;
+    }
+    if (GetTickCount64() - lastMessage >= quietMs) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+}
+
+bool AppTest::PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
+  const ULONGLONG start = GetTickCount64();
+  while (!done()) {
+    if (GetTickCount64() - start >= limitMs) return false;
+    Pump(5, 50);
+  }
+  return true;
+}
+
+void AppTest::Command(WORD id, LPARAM lp) {
+  SendMessageW(frame(), WM_COMMAND, id, lp);
+  Pump();
+}
+
+void AppTest::Key(WORD virtualKey, bool shift, bool ctrl) {
+  BYTE saved[256], state[256];
+  GetKeyboardState(saved);
+  GetKeyboardState(state);
+  state[VK_SHIFT] = shift ? 0x80 : 0;
+  state[VK_CONTROL] = ctrl ? 0x80 : 0;
+  SetKeyboardState(state);
+  HWND target = GetFocus();
+  if (!target) target = app().activeDocWindow ? app().activeDocWindow : frame();
+  PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
+  PostMessageW(target, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001));
+  Pump();
+  SetKeyboardState(saved);
+}
+
+std::vector<DocumentWindow*> AppTest::Documents() {
+  std::vector<DocumentWindow*> out;
+  for (HWND w = GetWindow(app().mdiClient, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+    if (DocumentWindow* d = app().FindDocument(w)) out.push_back(d);
+  return out;
+}
+
+std::string AppTest::Caption(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return Utf8(text);
+}
+
+DocumentWindow* AppTest::Open(const std::string& path) {
+  DocumentWindow* d = app().frame->OpenFile(path);
+  Pump();
+  return d;
+}
+
+std::string AppTest::WritePicture(const std::string& name, int32_t width, int32_t height, uint32_t seed) {
+  const std::string path = folder_.Path(name);
+  ImageDoc doc = MakeNoiseDoc(width, height, seed);
+  RecordingShell shell;
+  SaveOptions options = StartingSaveOptions(doc);
+  EXPECT_EQ(SaveImageFile(shell, path, doc, options), 0) << name;
+  return path;
+}
+
+std::vector<uint32_t> AppTest::CaptureClient(HWND window, int32_t& width, int32_t& height) {
+  RECT client{};
+  GetClientRect(window, &client);
+  width = client.right;
+  height = client.bottom;
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+  if (pixels.empty()) return pixels;
+  ClientDc dc(window);
+  MemoryDc memory(dc.get());
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  Bitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  {
+    SelectGuard selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, dc.get(), 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* source = static_cast<const uint32_t*>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = source[i] & 0xFFFFFF;
+  }
+  return pixels;
+}
+
+uint32_t DocColour(ImageDoc& doc, int32_t x, int32_t y) {
+  const Rgb c = PixelOf(doc, x, y);
+  return uint32_t{c.r} << 16 | uint32_t{c.g} << 8 | c.b;
+}
+
+}  // namespace veilo::testing
