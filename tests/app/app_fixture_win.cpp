@@ -1,8 +1,8 @@
 #include "app_fixture_win.h"
 
-#include <fstream>
 
 #include "formats/image_dispatch.h"
+#include "platform/file_io.h"
 #include "platform/wide_win.h"
 #include "recording_shell.h"
 
@@ -11,6 +11,12 @@ namespace veilo::testing {
 namespace {
 
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of("\\/")); }
+
+void WriteText(const std::string& path, const std::string& text) {
+  FilePtr file = OpenFile(path, "wb");
+  ASSERT_TRUE(file) << path;
+  ASSERT_EQ(std::fwrite(text.data(), 1, text.size(), file.get()), text.size());
+}
 
 }  // namespace
 
@@ -39,8 +45,8 @@ void AppTest::TearDown() {
 }
 
 void AppTest::Start(const std::string& languageFile, const std::string& settings) {
-  if (!languageFile.empty()) std::ofstream(Wide(startDir_ + "\\veilolng.ini"), std::ios::binary) << languageFile;
-  if (!settings.empty()) std::ofstream(Wide(exeDir_ + "\\veilo.ini"), std::ios::binary) << settings;
+  if (!languageFile.empty()) WriteText(startDir_ + "\\veilolng.ini", languageFile);
+  if (!settings.empty()) WriteText(exeDir_ + "\\veilo.ini", settings);
   AppStartOptions start;
   start.paths.startDir = startDir_;
   start.paths.exeDir = exeDir_;
