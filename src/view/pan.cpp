@@ -126,8 +126,8 @@ SelectionEffects PanOnTick(ImageDoc& doc, int32_t screenX, int32_t screenY) {
   int32_t sx = 0, sy = 0;
   DirectionSigns(doc.panDirection, sx, sy);
   for (int32_t i = 0; i < doc.panRepeat; ++i) {
-    if (sx != 0) AppendScroll(effects, doc, ScrollBar::kHorizontal, sx * step);
-    if (sy != 0) AppendScroll(effects, doc, ScrollBar::kVertical, sy * step);
+    if (sx != 0) AppendScroll(effects, doc, ScrollBarKind::kHorizontal, sx * step);
+    if (sy != 0) AppendScroll(effects, doc, ScrollBarKind::kVertical, sy * step);
   }
   if (!Contains(doc.panWindowRect, screenX, screenY)) {
     // Codes one above the sector's own tell that the window no longer sees

@@ -169,10 +169,10 @@ void EdgeScroll(SelectionEffects& effects, ImageDoc& doc, const AreaUnits& units
     return;
   }
   const int32_t step = EdgeScrollStep(doc);
-  if (right) AppendScroll(effects, doc, ScrollBar::kHorizontal, step);
-  if (down) AppendScroll(effects, doc, ScrollBar::kVertical, step);
-  if (up) AppendScroll(effects, doc, ScrollBar::kVertical, -step);
-  if (left) AppendScroll(effects, doc, ScrollBar::kHorizontal, -step);
+  if (right) AppendScroll(effects, doc, ScrollBarKind::kHorizontal, step);
+  if (down) AppendScroll(effects, doc, ScrollBarKind::kVertical, step);
+  if (up) AppendScroll(effects, doc, ScrollBarKind::kVertical, -step);
+  if (left) AppendScroll(effects, doc, ScrollBarKind::kHorizontal, -step);
 }
 
 // A drag near the client area's edge asks to scroll that way; horizontal
@@ -322,11 +322,11 @@ SelectionEffects SelectionOnTimer(ImageDoc& doc, const AreaUnits& units, const E
   FollowPointer(effects, doc, units, memory.clientX, memory.clientY);
   const int32_t step = EdgeScrollStep(doc);
   if (doc.edgeScrollTicks % 2 == 0) {
-    if (doc.resizeEdges & kEdgeRight) AppendScroll(effects, doc, ScrollBar::kHorizontal, step);
-    if (doc.resizeEdges & kEdgeLeft) AppendScroll(effects, doc, ScrollBar::kHorizontal, -step);
+    if (doc.resizeEdges & kEdgeRight) AppendScroll(effects, doc, ScrollBarKind::kHorizontal, step);
+    if (doc.resizeEdges & kEdgeLeft) AppendScroll(effects, doc, ScrollBarKind::kHorizontal, -step);
   } else {
-    if (doc.resizeEdges & kEdgeDown) AppendScroll(effects, doc, ScrollBar::kVertical, step);
-    if (doc.resizeEdges & kEdgeUp) AppendScroll(effects, doc, ScrollBar::kVertical, -step);
+    if (doc.resizeEdges & kEdgeDown) AppendScroll(effects, doc, ScrollBarKind::kVertical, step);
+    if (doc.resizeEdges & kEdgeUp) AppendScroll(effects, doc, ScrollBarKind::kVertical, -step);
   }
   // Wraps instead of overflowing on a drag held for months; only the parity counts.
   doc.edgeScrollTicks = doc.edgeScrollTicks == INT32_MAX ? 0 : doc.edgeScrollTicks + 1;

@@ -1,7 +1,5 @@
 #include "view/selection_effects.h"
 
-#include <algorithm>
-
 namespace veilo {
 
 void AppendEffect(SelectionEffects& effects, SelectionEffect::Kind kind) {
@@ -50,22 +48,17 @@ void AppendPointerText(SelectionEffects& effects, int32_t x, int32_t y) {
   effects.push_back(e);
 }
 
-// TODO(scrolling): the view's ScrollBy moves an offset the same way; use it
-// here once it exists.
-int32_t AppendScroll(SelectionEffects& effects, ImageDoc& doc, ScrollBar bar, int32_t delta) {
-  const bool vertical = bar == ScrollBar::kVertical;
-  int32_t& pos = vertical ? doc.vScrollPos : doc.hScrollPos;
-  const int32_t max = std::max(vertical ? doc.vScrollMax : doc.hScrollMax, 0);
-  const int32_t moved = std::clamp(delta, -pos, max - pos);
-  if (moved == 0) return 0;
-  pos += moved;
+int32_t AppendScroll(SelectionEffects& effects, ImageDoc& doc, ScrollBarKind bar, int32_t delta) {
+  const int32_t before = bar == ScrollBarKind::kVertical ? doc.vScrollPos : doc.hScrollPos;
+  const ScrollMove move = ScrollBy(doc, bar, delta);
+  if (!move.moved) return 0;
   SelectionEffect e;
   e.kind = SelectionEffect::Kind::kScrolled;
   e.bar = bar;
-  e.delta = moved;
-  e.position = pos;
+  e.delta = move.position - before;
+  e.position = move.position;
   effects.push_back(e);
-  return moved;
+  return e.delta;
 }
 
 }  // namespace veilo

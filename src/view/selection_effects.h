@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "doc/image_doc.h"
+#include "view/scrolling.h"
 
 namespace veilo {
 
@@ -32,8 +33,6 @@ enum class CursorId : int16_t {
 };
 // The icon the auto-scroll marker window paints.
 inline constexpr int16_t kPanMarkerIconId = 174;
-
-enum class ScrollBar : uint8_t { kHorizontal, kVertical };
 
 struct SelectionEffect {
   enum class Kind : uint8_t {
@@ -61,7 +60,7 @@ struct SelectionEffect {
   int32_t scrollX = 0, scrollY = 0;
   CursorId cursor = CursorId::kArrow;
   bool keepOld = false;
-  ScrollBar bar = ScrollBar::kHorizontal;
+  ScrollBarKind bar = ScrollBarKind::kHorizontal;
   int32_t delta = 0, position = 0;
 };
 using SelectionEffects = std::vector<SelectionEffect>;
@@ -75,6 +74,6 @@ void AppendAreaText(SelectionEffects& effects, const ImageDoc& doc);
 void AppendPointerText(SelectionEffects& effects, int32_t x, int32_t y);
 // Moves one scroll offset by delta, kept within 0..max, and records the move
 // when there was one. Returns the distance actually moved.
-int32_t AppendScroll(SelectionEffects& effects, ImageDoc& doc, ScrollBar bar, int32_t delta);
+int32_t AppendScroll(SelectionEffects& effects, ImageDoc& doc, ScrollBarKind bar, int32_t delta);
 
 }  // namespace veilo

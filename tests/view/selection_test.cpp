@@ -385,7 +385,7 @@ TEST_F(EdgeScrolling, WithoutTheTimerTheViewScrollsAtOnce) {
     NonClientMove(c.code, 100, 100);
     EXPECT_EQ(doc.hScrollPos, c.expectedPos) << "zoom " << c.zoom << " from " << c.hPos;
     ASSERT_EQ(CountOf(last, Kind::kScrolled), 1);
-    EXPECT_EQ(last.back().bar, ScrollBar::kHorizontal);
+    EXPECT_EQ(last.back().bar, ScrollBarKind::kHorizontal);
     EXPECT_EQ(last.back().position, c.expectedPos);
     EXPECT_EQ(doc.resizeEdges, 0);
   }
