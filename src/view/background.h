@@ -1,8 +1,8 @@
 #pragma once
 // Where the window's own background shows: every part of the client area that
-// the zoomed picture does not cover. Painted only when the system asks for the
-// background to be erased, and never under the picture, so a repaint does not
-// flash the background colour over the old picture.
+// the zoomed picture does not cover. Painted at every paint, and never under
+// the picture, so a repaint does not flash the background colour over the old
+// picture.
 #include <vector>
 
 #include "doc/image_doc.h"

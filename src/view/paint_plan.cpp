@@ -88,6 +88,24 @@ PaintPlan PlanStretch(const ImageDoc& doc, const WindowRect& u, int32_t zoom) {
   return plan;
 }
 
+// Widens the frame part to the update rectangle: everything in it is painted
+// again, the picture part by the plan, the rest by the background fill.
+void CoverUpdateWithFramePart(PaintPlan& plan, const ImageDoc& doc, const WindowRect& u) {
+  if (u.right <= u.left || u.bottom <= u.top) return;
+  int64_t left = int64_t{u.left} + doc.hScrollPos, right = int64_t{u.right} + doc.hScrollPos;
+  int64_t top = int64_t{u.top} + doc.vScrollPos, bottom = int64_t{u.bottom} + doc.vScrollPos;
+  if (plan.frameWidth > 0 && plan.frameHeight > 0) {
+    left = std::min<int64_t>(left, plan.frameLeft);
+    top = std::min<int64_t>(top, plan.frameTop);
+    right = std::max<int64_t>(right, int64_t{plan.frameLeft} + plan.frameWidth);
+    bottom = std::max<int64_t>(bottom, int64_t{plan.frameTop} + plan.frameHeight);
+  }
+  plan.frameLeft = SaturateToInt32(left);
+  plan.frameTop = SaturateToInt32(top);
+  plan.frameWidth = SaturateToInt32(right - left);
+  plan.frameHeight = SaturateToInt32(bottom - top);
+}
+
 }  // namespace
 
 int32_t PaintBlockWidth(int32_t zoom) {
@@ -99,7 +117,9 @@ int32_t PaintBlockWidth(int32_t zoom) {
 PaintPlan PlanPaint(const ImageDoc& doc, const WindowRect& update) {
   if (!doc.HasPicture()) return {};
   const int32_t zoom = MappingZoom(doc);
-  return zoom == 100 ? PlanDirect(doc, update) : PlanStretch(doc, update, zoom);
+  PaintPlan plan = zoom == 100 ? PlanDirect(doc, update) : PlanStretch(doc, update, zoom);
+  CoverUpdateWithFramePart(plan, doc, update);
+  return plan;
 }
 
 }  // namespace veilo

@@ -30,7 +30,11 @@ struct PaintPlan {
   // (0 without a strip; stored after every paint, even one that draws nothing).
   int32_t rightMargin = 0, bottomMargin = 0;
   // The redrawn part in zoomed-picture coordinates (client plus scroll
-  // offset): the area frame is drawn again over it.
+  // offset): the area frame is drawn again over it. It spans the picture part
+  // (widened to whole blocks) and the whole update rectangle, since the window
+  // fills the background around the picture at every paint: the frame's right
+  // and bottom sides lie one pixel past the area, so past the picture when the
+  // area reaches its edge, and must be drawn again there as well.
   int32_t frameLeft = 0, frameTop = 0, frameWidth = 0, frameHeight = 0;
 };
 
@@ -42,7 +46,8 @@ struct PaintPlan {
 int32_t PaintBlockWidth(int32_t zoom);
 
 // The plan for an update rectangle in client coordinates. The window skips
-// painting while it is minimised.
+// painting while it is minimised. An update wholly outside the picture still
+// has a frame part (kNothing draws no picture but the background there).
 PaintPlan PlanPaint(const ImageDoc& doc, const WindowRect& update);
 
 }  // namespace veilo

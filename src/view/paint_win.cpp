@@ -23,27 +23,29 @@ void PaintDocument(const PaintDc& paint, ImageDoc& doc, HWND window) {
   const RECT& u = paint.update();
   const WindowRect update{u.left, u.top, u.right, u.bottom};
   doc.rightMargin = doc.bottomMargin = 0;
-  if (paint.erase()) {
-    const auto background = reinterpret_cast<HBRUSH>(GetClassLongPtrW(window, GCLP_HBRBACKGROUND));
-    for (const WindowRect& part : BackgroundParts(doc, update)) Fill(dc, part, background);
-  }
+  // The background around the picture is filled at every paint, erasing or
+  // not: an XOR frame side drawn past the picture's edge would otherwise stay
+  // behind where the view no longer shows it (after a scroll, say).
+  const auto background = reinterpret_cast<HBRUSH>(GetClassLongPtrW(window, GCLP_HBRBACKGROUND));
+  for (const WindowRect& part : BackgroundParts(doc, update)) Fill(dc, part, background);
   const PaintPlan plan = PlanPaint(doc, update);
-  if (plan.kind == PaintPlan::Kind::kNothing) return;
-  const uint8_t* bits = DibPixelStart(doc.dib.data());
-  if (plan.kind == PaintPlan::Kind::kDirect) {
-    SetDIBitsToDevice(dc, plan.destX, plan.destY, static_cast<DWORD>(plan.destWidth),
-                      static_cast<DWORD>(plan.destHeight), plan.srcX, plan.srcY, 0, static_cast<UINT>(doc.height), bits,
-                      DibInfo(doc), DIB_RGB_COLORS);
-  } else {
-    SetStretchBltMode(dc, COLORONCOLOR);
-    StretchDIBits(dc, plan.destX, plan.destY, plan.destWidth, plan.destHeight, plan.srcX, plan.srcY, plan.srcWidth,
-                  plan.srcHeight, bits, DibInfo(doc), DIB_RGB_COLORS, SRCCOPY);
+  if (plan.kind != PaintPlan::Kind::kNothing) {
+    const uint8_t* bits = DibPixelStart(doc.dib.data());
+    if (plan.kind == PaintPlan::Kind::kDirect) {
+      SetDIBitsToDevice(dc, plan.destX, plan.destY, static_cast<DWORD>(plan.destWidth),
+                        static_cast<DWORD>(plan.destHeight), plan.srcX, plan.srcY, 0,
+                        static_cast<UINT>(doc.height), bits, DibInfo(doc), DIB_RGB_COLORS);
+    } else {
+      SetStretchBltMode(dc, COLORONCOLOR);
+      StretchDIBits(dc, plan.destX, plan.destY, plan.destWidth, plan.destHeight, plan.srcX, plan.srcY,
+                    plan.srcWidth, plan.srcHeight, bits, DibInfo(doc), DIB_RGB_COLORS, SRCCOPY);
+    }
+    const auto grey = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    if (plan.rightStrip) Fill(dc, *plan.rightStrip, grey);
+    if (plan.bottomStrip) Fill(dc, *plan.bottomStrip, grey);
+    doc.rightMargin = plan.rightMargin;
+    doc.bottomMargin = plan.bottomMargin;
   }
-  const auto grey = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-  if (plan.rightStrip) Fill(dc, *plan.rightStrip, grey);
-  if (plan.bottomStrip) Fill(dc, *plan.bottomStrip, grey);
-  doc.rightMargin = plan.rightMargin;
-  doc.bottomMargin = plan.bottomMargin;
   DrawFramePart(dc, doc, plan.frameLeft, plan.frameTop, plan.frameWidth, plan.frameHeight);
   if (const auto marker = reinterpret_cast<HWND>(doc.panWindow)) {
     InvalidateRect(marker, nullptr, FALSE);

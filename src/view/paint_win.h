@@ -9,10 +9,9 @@
 
 namespace veilo {
 
-// WM_PAINT: the part of the picture inside the update rectangle at the
-// document's zoom, the light-grey strips of an aligned stretch, the area
-// frame over what was redrawn, and the window's background around the picture
-// when the system asked for the background to be erased.
+// WM_PAINT: the window's background around the picture, the part of the
+// picture inside the update rectangle at the document's zoom, the light-grey
+// strips of an aligned stretch and the area frame over all that was redrawn.
 void PaintDocument(const PaintDc& paint, ImageDoc& doc, HWND window);
 
 // A scroll move on screen: the whole view redrawn (not shifted), the bar's
