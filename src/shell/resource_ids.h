@@ -1,15 +1,22 @@
 #pragma once
-// Identifiers shared by resources/veilo.rc and the program's code.
+// Identifiers shared by resources/veilo.rc and the program's code. Only #defines, so that the
+// resource compiler reads this file as well as C++ does. Dialogs with names ("AboutBox",
+// "AREA_OPT", "RGB_OPT", "Q0_OPT", "CP_MASK") and the toolbar bitmaps ("IDB_BMP_OPEN_T",
+// "IDB_BMP_OPEN_T_2X", ...) are found by their string names; IDOK and IDCANCEL are the
+// platform's 1 and 2.
 
-#define IDI_VEILO 1  // the program icon: the lowest id, so Explorer shows it for the .exe
-
-// Resource identifiers (menus, accelerators, icons, cursors, dialogs and their controls).
+// Accelerator table, menus and the open dialog's preview template.
 #define IDA_MAIN 100
-#define IDM_FRAME 104
-#define IDM_DOC 161
+#define IDM_FRAME 104  // shown while no document is active
+#define IDM_DOC 161    // shown while a document is active
 #define IDD_OPEN_PREVIEW 114
-#define IDI_FRAME 164
-#define IDI_PAN_MARKER 174
+
+// Icons. Icon and cursor numbers are separate name spaces: icon 164 and cursor 164 differ.
+#define IDI_VEILO 1  // the program icon: the lowest id, so Explorer shows it for the .exe
+#define IDI_FRAME 164  // the frame's and the spoit windows' class icon (the program icon)
+#define IDI_PAN_MARKER 174  // painted by the marker window of the middle-button pan
+
+// Cursors: the selection frame's edges, corners and inside, the pan directions, the spoit.
 #define IDC_CUR_SPOIT 103
 #define IDC_CUR_RESIZE_LR 156
 #define IDC_CUR_RESIZE_UD 157
@@ -25,7 +32,59 @@
 #define IDC_CUR_PAN_SE 171
 #define IDC_CUR_PAN_SW 172
 #define IDC_CUR_PAN_NW 173
-#define IDS_TWAIN_DLL 183
-#define IDC_OPEN_PREVIEW_CHECK 1024
+
+// Strings.
+#define IDS_TWAIN_DLL 183  // file name of the TWAIN source manager
+
+// "AREA_OPT": units of the selection, FL colour reversal, glass box size.
+#define IDC_AREA_START_FREE 1006
+#define IDC_AREA_START_8 1007
+#define IDC_AREA_START_16 1008
+#define IDC_AREA_SIZE_FREE 1009
+#define IDC_AREA_SIZE_8 1010
+#define IDC_AREA_SIZE_16 1011
+#define IDC_AREA_FL_INVERT 1012
+#define IDC_AREA_GLASS_EDIT 1015
+#define IDC_AREA_GLASS_SCROLL 1017
+#define IDC_AREA_START_GROUP 1022
+#define IDC_AREA_SIZE_GROUP 1023
+#define IDC_AREA_GLASS_LABEL 1024
+
+// "RGB_OPT": channels of the negative and of XOR 0x80, the RGB exchange mode.
+#define IDC_RGB_NEG_RED 1024
+#define IDC_RGB_XOR_RED 1025
+#define IDC_RGB_NEG_GREEN 1030
+#define IDC_RGB_NEG_BLUE 1031
+#define IDC_RGB_XOR_GREEN 1032
+#define IDC_RGB_XOR_BLUE 1033
+#define IDC_RGB_NEG_GROUP 1034
+#define IDC_RGB_XOR_GROUP 1035
+#define IDC_RGB_MODE_ROTATE 1036
+#define IDC_RGB_MODE_RG 1037
+#define IDC_RGB_MODE_GB 1038
+#define IDC_RGB_MODE_RB 1039
+#define IDC_RGB_MODE_GROUP 1040
+
+// "Q0_OPT": the six steps of the Q0 mask.
+#define IDC_Q0_VGLASS 1024
+#define IDC_Q0_HGLASS 1025
+#define IDC_Q0_NEGPOS 1026
+#define IDC_Q0_UPDOWN 1027
+#define IDC_Q0_LEFTRIGHT 1028
+#define IDC_Q0_XOR 1029
+
+// "CP_MASK": the typed code, the three remembered codes and their buttons.
+#define IDC_CP_EDIT 1042
+#define IDC_CP_SLOT1_OK 1043
+#define IDC_CP_SLOT2_OK 1044
+#define IDC_CP_SLOT3_OK 1045
+#define IDC_CP_SLOT1 1046
+#define IDC_CP_SLOT2 1047
+#define IDC_CP_SLOT3 1048
+#define IDC_CP_CLEAR 1049
+
+// Open dialog preview (template IDD_OPEN_PREVIEW, which also holds the common dialog's own
+// placeholder stc32, 1119, where the standard controls go).
 #define IDC_OPEN_PREVIEW_AREA 1018
 #define IDC_OPEN_PREVIEW_SIZE 1019
+#define IDC_OPEN_PREVIEW_CHECK 1024

@@ -105,6 +105,41 @@ void AppTest::Key(WORD virtualKey, bool shift, bool ctrl) {
   SetKeyboardState(saved);
 }
 
+void AppTest::MDIActivate(DocumentWindow* window) {
+  SendMessageW(TheApp().mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window->hwnd()), 0);
+  Pump();
+}
+
+HBITMAP AppTest::GetClipboardBitmap(HWND owner) {
+  ClipboardSession clipboard(owner);
+  return clipboard.is_open() ? static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)) : nullptr;
+}
+
+namespace {
+
+UINT_PTR dialogCloser = 0;
+
+BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (std::wstring_view(name) == L"#32770" && IsWindowVisible(window) && IsWindowEnabled(window))
+    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  return TRUE;
+}
+
+void CALLBACK CloseDialogsTick(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), CancelDialog, 0); }
+
+}  // namespace
+
+void AppTest::CloseDialogsAsTheyAppear() {
+  if (!dialogCloser) dialogCloser = SetTimer(nullptr, 0, 50, CloseDialogsTick);
+}
+
+void AppTest::StopClosingDialogs() {
+  if (dialogCloser) KillTimer(nullptr, dialogCloser);
+  dialogCloser = 0;
+}
+
 std::vector<DocumentWindow*> AppTest::Documents() {
   std::vector<DocumentWindow*> out;
   for (HWND w = GetWindow(app().mdiClient, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))

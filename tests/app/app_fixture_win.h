@@ -45,6 +45,14 @@ class AppTest : public ::testing::Test {
   std::string Caption(HWND window);
   DocumentWindow* Open(const std::string& path);
 
+  // Makes a document the active one.
+  void MDIActivate(DocumentWindow* window);
+  // The clipboard's bitmap (it stays the clipboard's).
+  static HBITMAP GetClipboardBitmap(HWND owner);
+  // Until StopClosingDialogs, every dialog box of this thread is cancelled as soon as it appears.
+  static void CloseDialogsAsTheyAppear();
+  static void StopClosingDialogs();
+
   // Files: a picture written by the program's own writer.
   std::string WritePicture(const std::string& name, int32_t width, int32_t height, uint32_t seed = 1);
 
