@@ -64,6 +64,7 @@ LRESULT DocumentWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONDOWN: return OnMouse(msg, wp, lp);
     case WM_NCMOUSEMOVE: return OnMouse(msg, wp, lp);
     case WM_NCLBUTTONUP: return OnMouse(msg, wp, lp);
+    case WM_CAPTURECHANGED: return OnMouse(msg, wp, lp);
     default: return DefaultHandling(msg, wp, lp);
   }
 }
@@ -107,7 +108,7 @@ void DocumentWindow::ReleaseTitle() {
 }
 
 LRESULT DocumentWindow::OnDestroy() {
-  EndAutoScroll(app_, *this);
+  EndSelectionMouse(app_, *this);
   ForgetDocument(app_.detection, *doc_);
   ReleaseTitle();
   return 0;

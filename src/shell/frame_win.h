@@ -51,6 +51,8 @@ class FrameWindow : public Window {
   // The toolbar tips see every mouse message before it is dispatched.
   void TrackTip(const MSG& msg);
   int dpi() const { return dpi_; }
+  // Whether the 100 ms timer runs (it drives edge scrolling and the auto-scroll).
+  bool timerRunning() const { return timerRunning_; }
 
   // Opening documents (also used by the private commands and the tests).
   DocumentWindow* OpenFile(const std::string& path);

@@ -1,27 +1,225 @@
 #include "view/selection_win.h"
 
+#include <windowsx.h>
+
 #include "shell/app_win.h"
 #include "shell/doc_window_win.h"
 #include "shell/frame_win.h"
+#include "view/frame_drawing_win.h"
+#include "view/pan.h"
+#include "view/pan_marker_win.h"
+#include "view/selection.h"
 
 namespace veilo {
 
-bool RouteMouseToSelection(App& app, DocumentWindow& window, UINT msg, WPARAM, LPARAM lp) {
-  if (msg == WM_LBUTTONDOWN || msg == WM_MBUTTONDOWN) SetFocus(window.hwnd());
-  if (msg == WM_MOUSEMOVE && app.frame && !window.doc().areaSelected) {
-    const ImageDoc& doc = window.doc();
-    const int32_t z = doc.zoomPercent > 0 ? doc.zoomPercent : 100;
-    const int32_t x = (std::max<int32_t>(static_cast<int16_t>(LOWORD(lp)), 0) + doc.hScrollPos) * 100 / z;
-    const int32_t y = (std::max<int32_t>(static_cast<int16_t>(HIWORD(lp)), 0) + doc.vScrollPos) * 100 / z;
-    app.frame->ShowPointer(std::min(x, doc.width), std::min(y, doc.height));
-  }
-  return false;
+namespace {
+
+using Kind = SelectionEffect::Kind;
+
+AreaUnits UnitsOf(const App& app) { return {app.options.areaStartUnit, app.options.areaSizeUnit}; }
+
+// The frame's 100 ms timer drives edge scrolling; without it the view
+// scrolls at once on each move.
+bool TimerRunning(const App& app) { return app.frame && app.frame->timerRunning(); }
+
+// Where the pointer was at the last edge scroll; one drag runs at a time.
+EdgeScrollMemory& EdgeMemory() {
+  static EdgeScrollMemory memory;
+  return memory;
 }
 
-void SelectionShiftKey(App&, DocumentWindow&, bool) {}
-void MoveAreaByButton(App&, DocumentWindow&, int, int) {}
-void AutoScrollTick(App&, DocumentWindow&) {}
-void EndAutoScroll(App&, DocumentWindow&) {}
-void ShowAreaOptions(App&, DocumentWindow&, bool) {}
+MouseEvent MouseEventOf(WPARAM wp, LPARAM lp) {
+  MouseEvent e;
+  e.clientX = GET_X_LPARAM(lp);
+  e.clientY = GET_Y_LPARAM(lp);
+  e.leftDown = (wp & MK_LBUTTON) != 0;
+  e.shift = (wp & MK_SHIFT) != 0;
+  e.ctrl = (wp & MK_CONTROL) != 0;
+  return e;
+}
+
+POINT CursorClientPoint(HWND window) {
+  POINT p{};
+  GetCursorPos(&p);
+  ScreenToClient(window, &p);
+  return p;
+}
+
+HCURSOR ArrowCursor() { return LoadCursorW(nullptr, IDC_ARROW); }
+
+HCURSOR CursorFor(const App& app, const ImageDoc& doc, CursorId id) {
+  HCURSOR cursor = nullptr;
+  if (id == CursorId::kSavedCursor) {
+    cursor = reinterpret_cast<HCURSOR>(doc.savedCursor);
+  } else if (id != CursorId::kArrow) {
+    cursor = app.Cursor(static_cast<int>(id));
+  }
+  // Never no cursor at all: that would hide the pointer.
+  return cursor ? cursor : ArrowCursor();
+}
+
+void ApplyCursor(App& app, ImageDoc& doc, const SelectionEffect& e) {
+  const HCURSOR previous = SetCursor(CursorFor(app, doc, e.cursor));
+  if (e.keepOld) doc.savedCursor = reinterpret_cast<CursorRef>(previous);
+}
+
+void ApplyScrolled(DocumentWindow& window, const SelectionEffect& e) {
+  const HWND hwnd = window.hwnd();
+  InvalidateRect(hwnd, nullptr, FALSE);
+  SetScrollPos(hwnd, e.bar == ScrollBarKind::kHorizontal ? SB_HORZ : SB_VERT, e.position, TRUE);
+  UpdateWindow(hwnd);
+  window.NotifyVisibleRect();
+}
+
+void ApplyCapture(DocumentWindow& window, bool capture) {
+  if (capture) {
+    SetCapture(window.hwnd());
+  } else if (GetCapture() == window.hwnd()) {
+    ReleaseCapture();
+  }
+}
+
+void Apply(App& app, DocumentWindow& window, const SelectionEffects& effects) {
+  ApplySelectionEffects(app, window, effects);
+}
+
+void OnLeftDown(App& app, DocumentWindow& window, const MouseEvent& e) {
+  EndAutoScroll(app, window);
+  SetFocus(window.hwnd());
+  Apply(app, window, SelectionOnLeftDown(window.doc(), UnitsOf(app), e));
+}
+
+void OnDoubleClick(App& app, DocumentWindow& window, const MouseEvent& e) {
+  EndAutoScroll(app, window);
+  Apply(app, window, SelectionOnDoubleClick(window.doc(), UnitsOf(app), e, app.detection, window.shell()));
+}
+
+void OnNonClientMove(App& app, DocumentWindow& window, WPARAM hitTest, LPARAM lp) {
+  POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  ScreenToClient(window.hwnd(), &p);
+  Apply(app, window,
+        SelectionOnNonClientMove(window.doc(), UnitsOf(app), static_cast<int32_t>(hitTest), p.x, p.y, EdgeMemory(),
+                                 TimerRunning(app)));
+}
+
+// Another window took the mouse (a dialog, a menu, the system): the drag
+// ends as if the button had come up here.
+void OnCaptureLost(App& app, DocumentWindow& window, HWND newCapture) {
+  if (newCapture == window.hwnd()) return;
+  ImageDoc& doc = window.doc();
+  doc.mouseCaptured = 0;
+  Apply(app, window, SelectionOnLeftUp(doc));
+}
+
+void OnMiddleDown(App& app, DocumentWindow& window, LPARAM lp) {
+  const HWND hwnd = window.hwnd();
+  SetFocus(hwnd);
+  SetForegroundWindow(GetAncestor(hwnd, GA_ROOT));
+  POINT screen{};
+  GetCursorPos(&screen);
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  const MiddleButtonAction action = PanOnMiddleDown(window.doc(), GET_X_LPARAM(lp), GET_Y_LPARAM(lp), screen.x,
+                                                    screen.y, {r.left, r.top, r.right, r.bottom});
+  if (action == MiddleButtonAction::kStopPan) {
+    EndAutoScroll(app, window);
+  } else {
+    StartPanMarker(app, window);
+  }
+}
+
+}  // namespace
+
+bool RouteMouseToSelection(App& app, DocumentWindow& window, UINT msg, WPARAM wp, LPARAM lp) {
+  ImageDoc& doc = window.doc();
+  switch (msg) {
+    case WM_LBUTTONDOWN: OnLeftDown(app, window, MouseEventOf(wp, lp)); return true;
+    case WM_MOUSEMOVE:
+      Apply(app, window,
+            SelectionOnMouseMove(doc, UnitsOf(app), MouseEventOf(wp, lp), EdgeMemory(), TimerRunning(app)));
+      return true;
+    case WM_LBUTTONUP: Apply(app, window, SelectionOnLeftUp(doc)); return true;
+    case WM_LBUTTONDBLCLK: OnDoubleClick(app, window, MouseEventOf(wp, lp)); return true;
+    case WM_NCMOUSEMOVE: OnNonClientMove(app, window, wp, lp); return false;
+    case WM_NCLBUTTONUP: Apply(app, window, SelectionOnNonClientLeftUp(doc)); return false;
+    case WM_CAPTURECHANGED: OnCaptureLost(app, window, reinterpret_cast<HWND>(lp)); return true;
+    case WM_RBUTTONDOWN:
+      EndAutoScroll(app, window);
+      ShowAreaOptions(app, window, true);
+      return true;
+    case WM_MBUTTONDOWN: OnMiddleDown(app, window, lp); return true;
+    default: return false;
+  }
+}
+
+void ApplySelectionEffects(App& app, DocumentWindow& window, const SelectionEffects& effects) {
+  ImageDoc& doc = window.doc();
+  for (const SelectionEffect& e : effects) {
+    switch (e.kind) {
+      case Kind::kDrawFrame: DrawFrame(window.hwnd(), doc, e); break;
+      case Kind::kSetCursor: ApplyCursor(app, doc, e); break;
+      case Kind::kShowAreaText:
+        if (app.frame) app.frame->ShowArea(e.x1, e.y1, e.x2, e.y2);
+        break;
+      case Kind::kShowPointerText:
+        if (app.frame) app.frame->ShowPointer(e.x1, e.y1);
+        break;
+      case Kind::kEnableArea:
+        if (app.frame) app.frame->RefreshControls();
+        break;
+      case Kind::kDisableArea:
+        if (app.frame) {
+          app.frame->RefreshControls();
+          app.frame->ClearPosition();
+        }
+        break;
+      case Kind::kCaptureMouse: ApplyCapture(window, true); break;
+      case Kind::kReleaseMouse: ApplyCapture(window, false); break;
+      case Kind::kScrolled: ApplyScrolled(window, e); break;
+      case Kind::kBeep: MessageBeep(MB_ICONHAND); break;
+    }
+  }
+}
+
+void SelectionShiftKey(App& app, DocumentWindow& window, bool down) {
+  ImageDoc& doc = window.doc();
+  if (!down) {
+    Apply(app, window, SelectionOnShiftUp(doc));
+    return;
+  }
+  const POINT p = CursorClientPoint(window.hwnd());
+  Apply(app, window, SelectionOnShiftDown(doc, p.x, p.y));
+}
+
+void MoveAreaByButton(App& app, DocumentWindow& window, int dx, int dy) {
+  Apply(app, window, MoveAreaOnePixel(window.doc(), dx, dy));
+}
+
+void AutoScrollTick(App& app, DocumentWindow& window) {
+  ImageDoc& doc = window.doc();
+  if (doc.resizeEdges != 0) Apply(app, window, SelectionOnTimer(doc, UnitsOf(app), EdgeMemory()));
+  if (doc.panWindow != 0) {
+    POINT screen{};
+    GetCursorPos(&screen);
+    Apply(app, window, PanOnTick(doc, screen.x, screen.y));
+  }
+}
+
+void EndAutoScroll(App&, DocumentWindow& window) {
+  ImageDoc& doc = window.doc();
+  if (doc.panWindow == 0) return;
+  const auto marker = reinterpret_cast<HWND>(doc.panWindow);
+  if (IsWindow(marker)) DestroyWindow(marker);  // the marker gives the cursor back
+  EndPan(doc);
+}
+
+void EndSelectionMouse(App& app, DocumentWindow& window) {
+  EndAutoScroll(app, window);
+  ImageDoc& doc = window.doc();
+  doc.mouseCaptured = 0;
+  doc.dragging = 0;
+  doc.resizeEdges = 0;
+  if (GetCapture() == window.hwnd()) ReleaseCapture();
+}
 
 }  // namespace veilo
