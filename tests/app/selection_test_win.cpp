@@ -39,6 +39,12 @@ Pixels FramePixels(const ImageDoc& doc) {
   return out;
 }
 
+std::wstring ClassOf(HWND window) {
+  wchar_t name[32] = {};
+  GetClassNameW(window, name, 32);
+  return name;
+}
+
 // Runs `drive` on the first dialog box of this thread once it shows; `drive`
 // closes it. Should it not, the dialog is cancelled after about 3 s.
 struct DialogDriver {
@@ -57,18 +63,14 @@ struct DialogDriver {
     if (timer) KillTimer(nullptr, timer);
     timer = 0;
   }
+  static BOOL CALLBACK FindShownDialog(HWND w, LPARAM out) {
+    if (ClassOf(w) != L"#32770" || !IsWindowVisible(w)) return TRUE;
+    *reinterpret_cast<HWND*>(out) = w;
+    return FALSE;
+  }
   static HWND ShownDialog() {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM out) {
-          wchar_t name[16] = {};
-          GetClassNameW(w, name, 16);
-          if (std::wstring_view(name) != L"#32770" || !IsWindowVisible(w)) return TRUE;
-          *reinterpret_cast<HWND*>(out) = w;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&found));
     return found;
   }
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
@@ -167,22 +169,18 @@ class SelectionTest : public AppTest {
     }, 4000);
     ASSERT_TRUE(settled) << "the pointer did not stay at " << target.x << "," << target.y;
   }
+  static BOOL CALLBACK FindMarker(HWND w, LPARAM out) {
+    if (ClassOf(w) == L"mmouse") *reinterpret_cast<HWND*>(out) = w;
+    return TRUE;
+  }
+  static BOOL CALLBACK FindMarkerBelow(HWND top, LPARAM out) {
+    EnumChildWindows(top, FindMarker, out);
+    return TRUE;
+  }
+  // A marker window anywhere in this thread's windows.
   static HWND AnyMarker() {
     HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(),
-                      [](HWND top, LPARAM out) {
-                        EnumChildWindows(
-                            top,
-                            [](HWND w, LPARAM o) {
-                              wchar_t name[16] = {};
-                              GetClassNameW(w, name, 16);
-                              if (std::wstring_view(name) == L"mmouse") *reinterpret_cast<HWND*>(o) = w;
-                              return TRUE;
-                            },
-                            out);
-                        return TRUE;
-                      },
-                      reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), FindMarkerBelow, reinterpret_cast<LPARAM>(&found));
     return found;
   }
   // The cursor's display count (ShowCursor's counter), left as it was.
