@@ -47,8 +47,10 @@ INT_PTR AreaOptionsDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
 
 INT_PTR AreaOptionsDialog::OnInit() {
   const AppOptions& o = app_.options;
-  CheckRadioButton(hwnd(), IDC_AREA_START_FREE, IDC_AREA_START_16, IDC_AREA_START_FREE + UnitRadioIndex(o.areaStartUnit));
-  CheckRadioButton(hwnd(), IDC_AREA_SIZE_FREE, IDC_AREA_SIZE_16, IDC_AREA_SIZE_FREE + UnitRadioIndex(o.areaSizeUnit));
+  CheckRadioButton(hwnd(), IDC_AREA_START_FREE, IDC_AREA_START_16,
+                   IDC_AREA_START_FREE + UnitRadioIndex(o.areaStartUnit));
+  CheckRadioButton(hwnd(), IDC_AREA_SIZE_FREE, IDC_AREA_SIZE_16,
+                   IDC_AREA_SIZE_FREE + UnitRadioIndex(o.areaSizeUnit));
   CheckDlgButton(hwnd(), IDC_AREA_FL_INVERT, o.mask.flInvert != 0 ? BST_CHECKED : BST_UNCHECKED);
   SendDlgItemMessageW(hwnd(), IDC_AREA_GLASS_EDIT, EM_LIMITTEXT, 3, 0);
   SetScrollRange(Item(IDC_AREA_GLASS_SCROLL), SB_CTL, kGlassBoxMin, kGlassBoxMax, FALSE);

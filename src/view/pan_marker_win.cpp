@@ -79,7 +79,8 @@ LRESULT PanMarker::OnDestroy() {
 
 LRESULT PanMarker::OnPaint() {
   const PaintDc paint(hwnd());
-  if (const HICON icon = LoadIconW(app_.instance, MAKEINTRESOURCEW(IDI_PAN_MARKER))) DrawIcon(paint.get(), 0, 0, icon);
+  if (const HICON icon = LoadIconW(app_.instance, MAKEINTRESOURCEW(IDI_PAN_MARKER)))
+    DrawIcon(paint.get(), 0, 0, icon);
   return 0;
 }
 
@@ -116,9 +117,9 @@ bool StartPanMarker(App& app, DocumentWindow& window) {
   const WindowRect r = PanMarkerRect(doc);
   auto& marker = Markers().emplace_back(std::make_unique<PanMarker>(app, window));
   PanMarker* const created = marker.get();
-  const HWND hwnd = CreateWindowExW(WS_EX_TRANSPARENT | WS_EX_TOPMOST, kPanMarkerClass, L"", WS_CHILD | WS_VISIBLE,
-                                    r.left, r.top, r.right - r.left, r.bottom - r.top, window.hwnd(), nullptr,
-                                    app.instance, created);
+  const HWND hwnd =
+      CreateWindowExW(WS_EX_TRANSPARENT | WS_EX_TOPMOST, kPanMarkerClass, L"", WS_CHILD | WS_VISIBLE, r.left,
+                      r.top, r.right - r.left, r.bottom - r.top, window.hwnd(), nullptr, app.instance, created);
   if (hwnd) return true;
   // Never made: its object may still sit in the list when no window took it.
   std::erase_if(Markers(), [created](const std::unique_ptr<PanMarker>& m) { return m.get() == created; });

@@ -63,6 +63,22 @@ void ApplyCursor(App& app, ImageDoc& doc, const SelectionEffect& e) {
   if (e.keepOld) doc.savedCursor = reinterpret_cast<CursorRef>(previous);
 }
 
+void ShowAreaText(FrameWindow* frame, const SelectionEffect& e) {
+  if (frame) frame->ShowArea(e.x1, e.y1, e.x2, e.y2);
+}
+
+void ShowPointerText(FrameWindow* frame, const SelectionEffect& e) {
+  if (frame) frame->ShowPointer(e.x1, e.y1);
+}
+
+// The area commands follow areaSelected; without an area the position pane
+// has nothing to show until the pointer moves.
+void RefreshAreaCommands(FrameWindow* frame, bool clearPosition) {
+  if (!frame) return;
+  frame->RefreshControls();
+  if (clearPosition) frame->ClearPosition();
+}
+
 void ApplyScrolled(DocumentWindow& window, const SelectionEffect& e) {
   const HWND hwnd = window.hwnd();
   InvalidateRect(hwnd, nullptr, FALSE);
@@ -79,27 +95,42 @@ void ApplyCapture(DocumentWindow& window, bool capture) {
   }
 }
 
-void Apply(App& app, DocumentWindow& window, const SelectionEffects& effects) {
-  ApplySelectionEffects(app, window, effects);
-}
-
 void OnLeftDown(App& app, DocumentWindow& window, const MouseEvent& e) {
   EndAutoScroll(app, window);
   SetFocus(window.hwnd());
-  Apply(app, window, SelectionOnLeftDown(window.doc(), UnitsOf(app), e));
+  ApplySelectionEffects(app, window, SelectionOnLeftDown(window.doc(), UnitsOf(app), e));
+}
+
+void OnMouseMove(App& app, DocumentWindow& window, const MouseEvent& e) {
+  ApplySelectionEffects(app, window,
+                        SelectionOnMouseMove(window.doc(), UnitsOf(app), e, EdgeMemory(), TimerRunning(app)));
+}
+
+void OnLeftUp(App& app, DocumentWindow& window) {
+  ApplySelectionEffects(app, window, SelectionOnLeftUp(window.doc()));
 }
 
 void OnDoubleClick(App& app, DocumentWindow& window, const MouseEvent& e) {
   EndAutoScroll(app, window);
-  Apply(app, window, SelectionOnDoubleClick(window.doc(), UnitsOf(app), e, app.detection, window.shell()));
+  ApplySelectionEffects(app, window,
+                        SelectionOnDoubleClick(window.doc(), UnitsOf(app), e, app.detection, window.shell()));
 }
 
 void OnNonClientMove(App& app, DocumentWindow& window, WPARAM hitTest, LPARAM lp) {
   POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
   ScreenToClient(window.hwnd(), &p);
-  Apply(app, window,
-        SelectionOnNonClientMove(window.doc(), UnitsOf(app), static_cast<int32_t>(hitTest), p.x, p.y, EdgeMemory(),
-                                 TimerRunning(app)));
+  ApplySelectionEffects(app, window,
+                        SelectionOnNonClientMove(window.doc(), UnitsOf(app), static_cast<int32_t>(hitTest), p.x,
+                                                 p.y, EdgeMemory(), TimerRunning(app)));
+}
+
+void OnNonClientLeftUp(App& app, DocumentWindow& window) {
+  ApplySelectionEffects(app, window, SelectionOnNonClientLeftUp(window.doc()));
+}
+
+void OnRightDown(App& app, DocumentWindow& window) {
+  EndAutoScroll(app, window);
+  ShowAreaOptions(app, window, true);
 }
 
 // Another window took the mouse (a dialog, a menu, the system): the drag
@@ -108,7 +139,7 @@ void OnCaptureLost(App& app, DocumentWindow& window, HWND newCapture) {
   if (newCapture == window.hwnd()) return;
   ImageDoc& doc = window.doc();
   doc.mouseCaptured = 0;
-  Apply(app, window, SelectionOnLeftUp(doc));
+  ApplySelectionEffects(app, window, SelectionOnLeftUp(doc));
 }
 
 void OnMiddleDown(App& app, DocumentWindow& window, LPARAM lp) {
@@ -131,22 +162,15 @@ void OnMiddleDown(App& app, DocumentWindow& window, LPARAM lp) {
 }  // namespace
 
 bool RouteMouseToSelection(App& app, DocumentWindow& window, UINT msg, WPARAM wp, LPARAM lp) {
-  ImageDoc& doc = window.doc();
   switch (msg) {
     case WM_LBUTTONDOWN: OnLeftDown(app, window, MouseEventOf(wp, lp)); return true;
-    case WM_MOUSEMOVE:
-      Apply(app, window,
-            SelectionOnMouseMove(doc, UnitsOf(app), MouseEventOf(wp, lp), EdgeMemory(), TimerRunning(app)));
-      return true;
-    case WM_LBUTTONUP: Apply(app, window, SelectionOnLeftUp(doc)); return true;
+    case WM_MOUSEMOVE: OnMouseMove(app, window, MouseEventOf(wp, lp)); return true;
+    case WM_LBUTTONUP: OnLeftUp(app, window); return true;
     case WM_LBUTTONDBLCLK: OnDoubleClick(app, window, MouseEventOf(wp, lp)); return true;
     case WM_NCMOUSEMOVE: OnNonClientMove(app, window, wp, lp); return false;
-    case WM_NCLBUTTONUP: Apply(app, window, SelectionOnNonClientLeftUp(doc)); return false;
+    case WM_NCLBUTTONUP: OnNonClientLeftUp(app, window); return false;
     case WM_CAPTURECHANGED: OnCaptureLost(app, window, reinterpret_cast<HWND>(lp)); return true;
-    case WM_RBUTTONDOWN:
-      EndAutoScroll(app, window);
-      ShowAreaOptions(app, window, true);
-      return true;
+    case WM_RBUTTONDOWN: OnRightDown(app, window); return true;
     case WM_MBUTTONDOWN: OnMiddleDown(app, window, lp); return true;
     default: return false;
   }
@@ -154,25 +178,15 @@ bool RouteMouseToSelection(App& app, DocumentWindow& window, UINT msg, WPARAM wp
 
 void ApplySelectionEffects(App& app, DocumentWindow& window, const SelectionEffects& effects) {
   ImageDoc& doc = window.doc();
+  FrameWindow* const frame = app.frame.get();
   for (const SelectionEffect& e : effects) {
     switch (e.kind) {
       case Kind::kDrawFrame: DrawFrame(window.hwnd(), doc, e); break;
       case Kind::kSetCursor: ApplyCursor(app, doc, e); break;
-      case Kind::kShowAreaText:
-        if (app.frame) app.frame->ShowArea(e.x1, e.y1, e.x2, e.y2);
-        break;
-      case Kind::kShowPointerText:
-        if (app.frame) app.frame->ShowPointer(e.x1, e.y1);
-        break;
-      case Kind::kEnableArea:
-        if (app.frame) app.frame->RefreshControls();
-        break;
-      case Kind::kDisableArea:
-        if (app.frame) {
-          app.frame->RefreshControls();
-          app.frame->ClearPosition();
-        }
-        break;
+      case Kind::kShowAreaText: ShowAreaText(frame, e); break;
+      case Kind::kShowPointerText: ShowPointerText(frame, e); break;
+      case Kind::kEnableArea: RefreshAreaCommands(frame, false); break;
+      case Kind::kDisableArea: RefreshAreaCommands(frame, true); break;
       case Kind::kCaptureMouse: ApplyCapture(window, true); break;
       case Kind::kReleaseMouse: ApplyCapture(window, false); break;
       case Kind::kScrolled: ApplyScrolled(window, e); break;
@@ -184,24 +198,24 @@ void ApplySelectionEffects(App& app, DocumentWindow& window, const SelectionEffe
 void SelectionShiftKey(App& app, DocumentWindow& window, bool down) {
   ImageDoc& doc = window.doc();
   if (!down) {
-    Apply(app, window, SelectionOnShiftUp(doc));
+    ApplySelectionEffects(app, window, SelectionOnShiftUp(doc));
     return;
   }
   const POINT p = CursorClientPoint(window.hwnd());
-  Apply(app, window, SelectionOnShiftDown(doc, p.x, p.y));
+  ApplySelectionEffects(app, window, SelectionOnShiftDown(doc, p.x, p.y));
 }
 
 void MoveAreaByButton(App& app, DocumentWindow& window, int dx, int dy) {
-  Apply(app, window, MoveAreaOnePixel(window.doc(), dx, dy));
+  ApplySelectionEffects(app, window, MoveAreaOnePixel(window.doc(), dx, dy));
 }
 
 void AutoScrollTick(App& app, DocumentWindow& window) {
   ImageDoc& doc = window.doc();
-  if (doc.resizeEdges != 0) Apply(app, window, SelectionOnTimer(doc, UnitsOf(app), EdgeMemory()));
+  if (doc.resizeEdges != 0) ApplySelectionEffects(app, window, SelectionOnTimer(doc, UnitsOf(app), EdgeMemory()));
   if (doc.panWindow != 0) {
     POINT screen{};
     GetCursorPos(&screen);
-    Apply(app, window, PanOnTick(doc, screen.x, screen.y));
+    ApplySelectionEffects(app, window, PanOnTick(doc, screen.x, screen.y));
   }
 }
 

@@ -110,7 +110,8 @@ class SelectionTest : public AppTest {
 
  public:  // the cases' own helpers reach them too
   // A picture in a 520 x 420 document window at the MDI client's top left.
-  DocumentWindow* OpenPicture(int32_t width, int32_t height, const std::function<Rgb(int32_t, int32_t)>& colour = {}) {
+  DocumentWindow* OpenPicture(int32_t width, int32_t height,
+                              const std::function<Rgb(int32_t, int32_t)>& colour = {}) {
     ImageDoc picture = colour ? MakeDoc(width, height, colour) : MakeNoiseDoc(width, height, 5);
     const std::string path = folder_.Path("picture" + std::to_string(++pictures_) + ".bmp");
     RecordingShell shell;
@@ -161,12 +162,14 @@ class SelectionTest : public AppTest {
   static void PlacePointerOnScreen(POINT target) {
     SetCursorPos(target.x, target.y);
     ULONGLONG since = GetTickCount64();
-    const bool settled = PumpUntil([&] {
-      POINT now{};
-      GetCursorPos(&now);
-      if (now.x != target.x || now.y != target.y) since = GetTickCount64();
-      return GetTickCount64() - since >= 500;
-    }, 4000);
+    const bool settled = PumpUntil(
+        [&] {
+          POINT now{};
+          GetCursorPos(&now);
+          if (now.x != target.x || now.y != target.y) since = GetTickCount64();
+          return GetTickCount64() - since >= 500;
+        },
+        4000);
     ASSERT_TRUE(settled) << "the pointer did not stay at " << target.x << "," << target.y;
   }
   static BOOL CALLBACK FindMarker(HWND w, LPARAM out) {
@@ -448,8 +451,8 @@ TEST_F(SelectionTest, TheRightButtonOpensTheDialogAtThePointerWithinTheFrame) {
   DialogDriver::Disarm();
   ASSERT_TRUE(DialogDriver::driven);
   const int32_t width = placed.right - placed.left, height = placed.bottom - placed.top;
-  const WindowRect expected = AreaOptionsDialogRect(pointer.x, pointer.y, width, height,
-                                                    {frameRect.left, frameRect.top, frameRect.right, frameRect.bottom});
+  const WindowRect expected = AreaOptionsDialogRect(
+      pointer.x, pointer.y, width, height, {frameRect.left, frameRect.top, frameRect.right, frameRect.bottom});
   EXPECT_EQ((WindowRect{placed.left, placed.top, placed.right, placed.bottom}), expected);
   EXPECT_LE(placed.right, frameRect.right);
   EXPECT_LE(placed.bottom, frameRect.bottom);
@@ -459,8 +462,9 @@ TEST_F(SelectionTest, TheLanguageFileNamesTheDialogsTexts) {
   // A fresh start with the language file.
   ShutdownApp();
   Pump(10, 1000);
-  Start("[AREA SELECT DLG]\r\nStart=Start unit\r\nSize=Size unit\r\nFLChk=FL mask reverses colours\r\n"
-        "Glass=Glass box\r\n");
+  Start(
+      "[AREA SELECT DLG]\r\nStart=Start unit\r\nSize=Size unit\r\nFLChk=FL mask reverses colours\r\n"
+      "Glass=Glass box\r\n");
   MoveWindow(frame(), 0, 0, 900, 700, TRUE);
   ASSERT_TRUE(app().language.languageLoaded);
   ASSERT_TRUE(OpenPicture(100, 50));
@@ -595,15 +599,15 @@ TEST_F(SelectionTest, RandomMouseAndKeysNeverBreakTheDocumentAndUndoAllRestoresI
   CloseDialogsAsTheyAppear();  // the right button's dialog
   std::mt19937 random(4242);
   auto pick = [&](int32_t lo, int32_t hi) { return std::uniform_int_distribution<int32_t>(lo, hi)(random); };
-  const WORD masks[] = {cmd::kNegPos, cmd::kVerticalGlass, cmd::kHorizontalGlass,
-                        cmd::kMekoForward, cmd::kMekoReverse, cmd::kFlMask};
+  const WORD masks[] = {cmd::kNegPos,      cmd::kVerticalGlass, cmd::kHorizontalGlass,
+                        cmd::kMekoForward, cmd::kMekoReverse,   cmd::kFlMask};
   const WORD moves[] = {cmd::kButtonAreaUp, cmd::kButtonAreaDown, cmd::kButtonAreaLeft, cmd::kButtonAreaRight};
   const int32_t hits[] = {2, 3, 6, 7, 10, 11, 12, 15, 17, 1};
   for (int i = 0; i < 1000; ++i) {
     const int32_t w = DocState().clientWidth, h = DocState().clientHeight;
     const int32_t x = pick(-40, w + 40), y = pick(-40, h + 40);
-    const WPARAM keys = (pick(0, 1) ? MK_LBUTTON : 0) | (pick(0, 3) == 0 ? MK_SHIFT : 0) |
-                        (pick(0, 5) == 0 ? MK_CONTROL : 0);
+    const WPARAM keys =
+        (pick(0, 1) ? MK_LBUTTON : 0) | (pick(0, 3) == 0 ? MK_SHIFT : 0) | (pick(0, 5) == 0 ? MK_CONTROL : 0);
     switch (pick(0, 15)) {
       case 0: Send(WM_LBUTTONDOWN, x, y, keys | MK_LBUTTON); break;
       case 1:
@@ -624,7 +628,9 @@ TEST_F(SelectionTest, RandomMouseAndKeysNeverBreakTheDocumentAndUndoAllRestoresI
       case 12:
         if (pick(0, 3) == 0) Command(masks[pick(0, 5)]);
         break;
-      case 13: SendMessageW(Doc(), pick(0, 1) ? WM_HSCROLL : WM_VSCROLL, static_cast<WPARAM>(pick(0, 7)), 0); break;
+      case 13:
+        SendMessageW(Doc(), pick(0, 1) ? WM_HSCROLL : WM_VSCROLL, static_cast<WPARAM>(pick(0, 7)), 0);
+        break;
       case 14:
         if (pick(0, 9) == 0) Command(pick(0, 1) ? cmd::kZoomIn : cmd::kZoomOut);
         break;

@@ -51,8 +51,8 @@ bool Inside(const std::pair<int32_t, int32_t>& p, const WindowRect& r) {
 Pixels FrameAfterRepaint(const ImageDoc& doc, const WindowRect& update) {
   const PaintPlan plan = PlanPaint(doc, update);
   Pixels redrawn;
-  for (const auto& p : Inverted(ClippedFrameSegments(doc, plan.frameLeft, plan.frameTop, plan.frameWidth,
-                                                     plan.frameHeight)))
+  for (const auto& p :
+       Inverted(ClippedFrameSegments(doc, plan.frameLeft, plan.frameTop, plan.frameWidth, plan.frameHeight)))
     if (Inside(p, update)) redrawn.insert(p);
   return redrawn;
 }
@@ -82,10 +82,10 @@ TEST(FrameRepaint, TheSidesPastThePictureSurviveEveryRepaint) {
     doc.areaSelected = 1;
     const int32_t x0 = pick(0, doc.clientWidth - 1), y0 = pick(0, doc.clientHeight - 1);
     const WindowRect update{x0, y0, pick(x0 + 1, doc.clientWidth), pick(y0 + 1, doc.clientHeight)};
-    SCOPED_TRACE(::testing::Message() << "picture " << doc.width << "x" << doc.height << " at " << zoom << "%, area "
-                                    << doc.areaX1 << "," << doc.areaY1 << "-" << doc.areaX2 << "," << doc.areaY2
-                                    << ", update " << update.left << "," << update.top << "-" << update.right
-                                    << "," << update.bottom);
+    SCOPED_TRACE(::testing::Message() << "picture " << doc.width << "x" << doc.height << " at " << zoom
+                                      << "%, area " << doc.areaX1 << "," << doc.areaY1 << "-" << doc.areaX2 << ","
+                                      << doc.areaY2 << ", update " << update.left << "," << update.top << "-"
+                                      << update.right << "," << update.bottom);
     ASSERT_EQ(FrameAfterRepaint(doc, update), Within(FrameOnScreen(doc), update));
   }
 }
