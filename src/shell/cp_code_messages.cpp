@@ -7,7 +7,8 @@ namespace veilo {
 std::string CpRefusalText(const CpCodeCheck& check, const LanguageTexts& language) {
   if (!language.languageLoaded) return CpCodeErrorText(check);
   switch (check.error) {
-    case CpCodeError::kBadCharacter: return FormatText(Text(TextId::CpNotALetter, language), check.badCharacter);
+    case CpCodeError::kBadCharacter:
+      return FormatText(Text(TextId::CpNotALetter, language), check.badCharacter);
     case CpCodeError::kTooLong: return std::string(Text(TextId::CpTooManyLetters, language));
     case CpCodeError::kEmpty: return std::string(Text(TextId::CpNoLetters, language));
     case CpCodeError::kNone: break;

@@ -27,7 +27,8 @@ std::wstring CommonDialogText(HWND dialog, UINT message) {
   const LRESULT needed = SendMessageW(dialog, message, 0, 0);
   if (needed <= 1) return {};
   std::wstring text(static_cast<size_t>(needed), L'\0');
-  if (SendMessageW(dialog, message, static_cast<WPARAM>(needed), reinterpret_cast<LPARAM>(text.data())) < 0) return {};
+  if (SendMessageW(dialog, message, static_cast<WPARAM>(needed), reinterpret_cast<LPARAM>(text.data())) < 0)
+    return {};
   text.resize(wcsnlen(text.c_str(), text.size()));
   return text;
 }

@@ -124,9 +124,11 @@ void OpenPreview::Update() {
     picture->path = selectedPath_;
     LoadOptions options = DocumentLoadOptions(app_);
     options.fastPreview = true;
-    picture_ = LoadImageFile(shell_, *picture, options) == 0 && picture->HasPicture() ? std::move(picture) : nullptr;
+    picture_ =
+        LoadImageFile(shell_, *picture, options) == 0 && picture->HasPicture() ? std::move(picture) : nullptr;
   }
-  SetItemTextUtf8(hook_, IDC_OPEN_PREVIEW_SIZE, Shown() ? PreviewSizeText(picture_->width, picture_->height) : "");
+  SetItemTextUtf8(hook_, IDC_OPEN_PREVIEW_SIZE,
+                  Shown() ? PreviewSizeText(picture_->width, picture_->height) : "");
   InvalidateRect(GetDlgItem(hook_, IDC_OPEN_PREVIEW_AREA), nullptr, FALSE);
 }
 

@@ -30,7 +30,8 @@ constexpr std::array kStepBoxes = {
 
 class Q0OptionsDialog : public ModalDialog {
  public:
-  Q0OptionsDialog(MaskOptions& options, const LanguageTexts& language) : options_(options), language_(language) {}
+  Q0OptionsDialog(MaskOptions& options, const LanguageTexts& language)
+      : options_(options), language_(language) {}
 
  protected:
   INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM) override {

@@ -46,7 +46,8 @@ constexpr std::array kGroupTexts = {
 
 class RgbOptionsDialog : public ModalDialog {
  public:
-  RgbOptionsDialog(MaskOptions& options, const LanguageTexts& language) : options_(options), language_(language) {}
+  RgbOptionsDialog(MaskOptions& options, const LanguageTexts& language)
+      : options_(options), language_(language) {}
 
  protected:
   INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM) override {
@@ -67,7 +68,8 @@ class RgbOptionsDialog : public ModalDialog {
     CheckRadioButton(hwnd(), kModeButtons.front(), kModeButtons.back(), kModeButtons[mode]);
     if (language_.languageLoaded) {
       SetWindowTextUtf8(hwnd(), Text(TextId::RgbTitle, language_));
-      for (const LabelText& label : kGroupTexts) SetItemTextUtf8(hwnd(), label.id, Text(label.text, language_));
+      for (const LabelText& label : kGroupTexts)
+        SetItemTextUtf8(hwnd(), label.id, Text(label.text, language_));
     }
     return TRUE;
   }
@@ -90,7 +92,8 @@ class RgbOptionsDialog : public ModalDialog {
     }
     for (size_t mode = 0; mode < kModeButtons.size(); ++mode) {
       if (kModeButtons[mode] != id) continue;
-      if (IsDlgButtonChecked(hwnd(), id) == BST_CHECKED) options_.rgbExchangeMode = static_cast<uint8_t>(mode);
+      if (IsDlgButtonChecked(hwnd(), id) == BST_CHECKED)
+        options_.rgbExchangeMode = static_cast<uint8_t>(mode);
       return TRUE;
     }
     return FALSE;

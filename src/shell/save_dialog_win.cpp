@@ -20,9 +20,13 @@ namespace {
 void OnTypeChange(HWND hook, const OFNOTIFYW& notify) {
   const HWND dialog = GetParent(hook);
   const auto index = static_cast<int>(notify.lpOFN->nFilterIndex);
-  const std::optional<std::string> renamed = TypeChangedName(Utf8(CommonDialogText(dialog, CDM_GETSPEC)), index);
-  // edt1 is the file-name field of the explorer-style dialog.
-  if (renamed) SendMessageW(dialog, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(Wide(*renamed).c_str()));
+  const std::optional<std::string> renamed =
+      TypeChangedName(Utf8(CommonDialogText(dialog, CDM_GETSPEC)), index);
+  if (!renamed) return;
+  // The file-name field of the explorer-style dialog was edt1; newer dialogs
+  // (and Wine's) have the combo box cmb13 in its place.
+  const int field = GetDlgItem(dialog, cmb13) ? cmb13 : edt1;
+  SendMessageW(dialog, CDM_SETCONTROLTEXT, field, reinterpret_cast<LPARAM>(Wide(*renamed).c_str()));
 }
 
 UINT_PTR CALLBACK TypeChangeHook(HWND hook, UINT msg, WPARAM, LPARAM lp) {
