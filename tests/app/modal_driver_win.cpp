@@ -13,7 +13,8 @@ ModalDriver* current = nullptr;  // one driver at a time; its timer has no windo
 BOOL CALLBACK FindDialogBox(HWND window, LPARAM found) {
   wchar_t name[16] = {};
   GetClassNameW(window, name, 16);
-  if (std::wstring_view(name) != L"#32770" || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+  if (std::wstring_view(name) != L"#32770" || !IsWindowVisible(window) || !IsWindowEnabled(window))
+    return TRUE;
   *reinterpret_cast<HWND*>(found) = window;
   return FALSE;
 }
@@ -42,15 +43,16 @@ void CALLBACK ModalDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void ModalDriver::OnTick() {
-  if (running_) return;
   const HWND dialog = ActiveDialogBox();
+  // Also while a step is still running: it may be stuck in a box it opened.
   if (GetTickCount64() > deadline_) {
     // Out of time: close what is open, so that the command returns and the test can fail.
     if (next_ < steps_.size()) timedOut_ = true;
-    if (dialog) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    // Cancel for dialogs, No for the questions that have no Cancel button.
+    if (dialog) PostMessageW(dialog, WM_COMMAND, (closeAttempts_++ % 2) ? IDNO : IDCANCEL, 0);
     return;
   }
-  if (!dialog || next_ >= steps_.size()) return;
+  if (running_ || !dialog || next_ >= steps_.size()) return;
   running_ = true;
   if (steps_[next_](dialog)) ++next_;
   running_ = false;

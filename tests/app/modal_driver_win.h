@@ -36,6 +36,7 @@ class ModalDriver {
   size_t next_ = 0;
   ULONGLONG deadline_;
   bool timedOut_ = false;
+  int closeAttempts_ = 0;
   bool running_ = false;  // a step may pump messages itself
   UINT_PTR timer_ = 0;
 };

@@ -42,7 +42,8 @@ struct RgbValues {
 };
 RgbValues RgbOf(const MaskOptions& o) { return {o.rgbNegChannels, o.rgbXorChannels, o.rgbExchangeMode}; }
 
-constexpr std::array kQ0Boxes = {IDC_Q0_VGLASS, IDC_Q0_HGLASS, IDC_Q0_NEGPOS, IDC_Q0_UPDOWN, IDC_Q0_LEFTRIGHT, IDC_Q0_XOR};
+constexpr std::array kQ0Boxes = {IDC_Q0_VGLASS, IDC_Q0_HGLASS,    IDC_Q0_NEGPOS,
+                                 IDC_Q0_UPDOWN, IDC_Q0_LEFTRIGHT, IDC_Q0_XOR};
 std::array<int32_t, 6> Q0Of(const MaskOptions& o) {
   return {o.q0VerticalGlass, o.q0HorizontalGlass, o.q0NegPos, o.q0UpDown, o.q0LeftRight, o.q0Xor};
 }
@@ -119,11 +120,11 @@ TEST_F(OptionDialogsTest, Q0OptionsOkKeepsTheChanges) {
   Start();
   app().options.mask = Unusual();
   ModalDriver driver({[](HWND d) {
-                        ClickItem(d, IDC_Q0_VGLASS);
-                        ClickItem(d, IDC_Q0_XOR);
-                        ClickItem(d, IDOK);
-                        return true;
-                      }});
+    ClickItem(d, IDC_Q0_VGLASS);
+    ClickItem(d, IDC_Q0_XOR);
+    ClickItem(d, IDOK);
+    return true;
+  }});
   Command(cmd::kQ0Options);
   ASSERT_TRUE(driver.Finished());
   MaskOptions expected = Unusual();
@@ -135,12 +136,14 @@ TEST_F(OptionDialogsTest, Q0OptionsOkKeepsTheChanges) {
 TEST_F(OptionDialogsTest, WithALanguageFileTheDialogsTakeItsTexts) {
   Start(
       "[RGB OPTION DLG]\r\nTitle=Colour options\r\nRevCol=Invert\r\nXor=Exclusive or\r\nRGB=Exchange\r\n"
-      "[Q0 OPTION DLG]\r\nTitle=Q0 steps\r\nQvg=Vertical\r\nQhg=Horizontal\r\nQcr=Negative\r\nQtb=Top-bottom\r\n"
+      "[Q0 OPTION DLG]\r\nTitle=Q0 "
+      "steps\r\nQvg=Vertical\r\nQhg=Horizontal\r\nQcr=Negative\r\nQtb=Top-bottom\r\n"
       "Qrl=Left-right\r\nQxor=Xor\r\n");
   std::vector<std::string> rgbTexts, q0Texts;
   ModalDriver rgb({[&](HWND d) {
     rgbTexts = {WindowTextOf(d), WindowTextOf(GetDlgItem(d, IDC_RGB_NEG_GROUP)),
-                WindowTextOf(GetDlgItem(d, IDC_RGB_XOR_GROUP)), WindowTextOf(GetDlgItem(d, IDC_RGB_MODE_GROUP))};
+                WindowTextOf(GetDlgItem(d, IDC_RGB_XOR_GROUP)),
+                WindowTextOf(GetDlgItem(d, IDC_RGB_MODE_GROUP))};
     ClickItem(d, IDOK);
     return true;
   }});
@@ -168,7 +171,9 @@ class CpDialogTest : public AppTest {
     return window;
   }
 
-  static void Type(HWND dialog, const std::string& text) { SetDlgItemTextW(dialog, IDC_CP_EDIT, Wide(text).c_str()); }
+  static void Type(HWND dialog, const std::string& text) {
+    SetDlgItemTextW(dialog, IDC_CP_EDIT, Wide(text).c_str());
+  }
   static std::pair<DWORD, DWORD> Selection(HWND dialog) {
     DWORD start = 0, end = 0;
     SendDlgItemMessageW(dialog, IDC_CP_EDIT, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -198,7 +203,8 @@ TEST_F(CpDialogTest, OpensWithTheLastTextSelectedAndTheEmptySlotsDisabled) {
     focused = GetFocus() == GetDlgItem(d, IDC_CP_EDIT);
     slot1 = WindowTextOf(GetDlgItem(d, IDC_CP_SLOT1));
     slot2 = WindowTextOf(GetDlgItem(d, IDC_CP_SLOT2));
-    for (int i = 0; i < 3; ++i) enabled[static_cast<size_t>(i)] = IsWindowEnabled(GetDlgItem(d, IDC_CP_SLOT1_OK + i));
+    for (int i = 0; i < 3; ++i)
+      enabled[static_cast<size_t>(i)] = IsWindowEnabled(GetDlgItem(d, IDC_CP_SLOT1_OK + i));
     ClickItem(d, IDCANCEL);
     return true;
   }});
@@ -259,14 +265,17 @@ void CheckRefusals(std::vector<MessageBoxRequest>& boxes, bool english) {
       ClickItem(d, IDOK);
       const std::string expected = english ? r.english : r.japanese;
       DWORD start = 0, end = 0;
-      SendDlgItemMessageW(d, IDC_CP_EDIT, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+      SendDlgItemMessageW(d, IDC_CP_EDIT, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                          reinterpret_cast<LPARAM>(&end));
       if (boxes.size() != seen + 1 || boxes.back().text != expected || boxes.back().caption != "Error!" ||
           boxes.back().owner != d || (boxes.back().type & MB_ICONWARNING) == 0)
         problems.push_back(std::string(r.typed) + ": not the one box expected");
       if (!IsWindowVisible(d)) problems.push_back(std::string(r.typed) + ": the dialog closed");
-      if (GetFocus() != GetDlgItem(d, IDC_CP_EDIT)) problems.push_back(std::string(r.typed) + ": focus elsewhere");
+      if (GetFocus() != GetDlgItem(d, IDC_CP_EDIT))
+        problems.push_back(std::string(r.typed) + ": focus elsewhere");
       if (start != r.selectStart || end != r.selectEnd)
-        problems.push_back(std::string(r.typed) + ": selection " + std::to_string(start) + "-" + std::to_string(end));
+        problems.push_back(std::string(r.typed) + ": selection " + std::to_string(start) + "-" +
+                           std::to_string(end));
       return true;
     });
   }
@@ -291,8 +300,8 @@ TEST_F(CpDialogTest, RefusedCodesKeepTheDialogOpenWithTheCulpritSelected) {
 }
 
 TEST_F(CpDialogTest, WithALanguageFileTheRefusalsAreItsTexts) {
-  DocumentWindow* window =
-      OpenWithArea("[ETC]\r\nCPInputErr1=Too long\r\nCPInputErr2=Not a letter: %c\r\nCPInputErr3=No code\r\n");
+  DocumentWindow* window = OpenWithArea(
+      "[ETC]\r\nCPInputErr1=Too long\r\nCPInputErr2=Not a letter: %c\r\nCPInputErr3=No code\r\n");
   ASSERT_NE(window, nullptr);
   CheckRefusals(boxes_, true);
   EXPECT_EQ(boxes_.size(), kRefusals.size());
