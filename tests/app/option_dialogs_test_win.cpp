@@ -89,7 +89,7 @@ TEST_F(OptionDialogsTest, RgbOptionsOkKeepsTheChanges) {
                         ClickItem(d, IDOK);
                         return true;
                       }});
-  Command(cmd::kRgbOptions);
+  Key(VK_F3, /*shift=*/true);
   ASSERT_TRUE(driver.Finished());
   EXPECT_EQ(RgbOf(app().options.mask), (RgbValues{2, 5, 1}));
 }
