@@ -99,6 +99,7 @@ LRESULT FrameWindow::OnCreate() {
   toolbar_.LoadPictures(app_.instance, dpi_);
   DragAcceptFiles(hwnd(), TRUE);
   RefreshControls();
+  OpenQuickZoom(app_);
   return 0;
 }
 

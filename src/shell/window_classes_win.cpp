@@ -2,6 +2,7 @@
 
 #include "shell/doc_window_win.h"
 #include "shell/frame_win.h"
+#include "view/quick_zoom_win.h"
 
 namespace veilo {
 
@@ -13,7 +14,8 @@ bool RegisterWindowClasses(HINSTANCE instance) {
     return GetClassInfoExW(instance, name, &existing) != 0;
   };
   return (registered(kFrameClass) || FrameWindow::RegisterClass(instance)) &&
-         (registered(kDocumentClass) || DocumentWindow::RegisterClass(instance));
+         (registered(kDocumentClass) || DocumentWindow::RegisterClass(instance)) &&
+         (registered(kQuickZoomClass) || RegisterQuickZoomClass(instance));
 }
 
 }  // namespace veilo
