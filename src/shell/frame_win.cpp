@@ -55,7 +55,7 @@ HWND FrameWindow::Create(const RECT& placement) {
 LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE: return OnCreate();
-    case WM_SIZE: OnSize(LOWORD(lp), HIWORD(lp)); return DefaultHandling(msg, wp, lp);
+    case WM_SIZE: return OnSize(LOWORD(lp), HIWORD(lp));  // the frame places the MDI client itself
     case WM_TIMER: return OnTimer(wp);
     case WM_COMMAND: return OnCommand(wp, lp);
     case WM_DROPFILES: return OnDropFiles(reinterpret_cast<HDROP>(wp));
