@@ -11,6 +11,7 @@
 #include "view/paint_win.h"
 #include "view/quick_zoom_win.h"
 #include "view/selection_win.h"
+#include "view/spoit_win.h"
 #include "view/scrolling.h"
 #include "view/zoom.h"
 
@@ -108,6 +109,7 @@ void DocumentWindow::ReleaseTitle() {
 
 LRESULT DocumentWindow::OnDestroy() {
   EndAutoScroll(app_, *this);
+  SpoitForgetPicture(*doc_);
   // Also when the window goes without WM_CLOSE (WM_MDIDESTROY, the frame closing).
   QuickZoomForget(app_, *this);
   ForgetDocument(app_.detection, *doc_);
