@@ -2,7 +2,7 @@
 // toggled by its command, showing the active document's reduced copy with the
 // visible part outlined, moving and zooming the document, and its position
 // kept in the settings.
-#include <cstdlib>
+#include <algorithm>
 
 #include "app_fixture_win.h"
 #include "formats/image_dispatch.h"
@@ -191,7 +191,7 @@ TEST_F(QuickZoomTest, PaintsTheReducedCopyCentredWithTheVisiblePartOutlined) {
   EXPECT_EQ(box, before);
 }
 
-TEST_F(QuickZoomTest, AMaskShowsInTheCopy) {
+TEST_F(QuickZoomTest, MasksUndoAndTurnsShowInTheCopy) {
   StartWithFrame();
   DocumentWindow* window = OpenQuadrants("masked.bmp", 200, 100, 600, 400);
   ASSERT_NE(window, nullptr);
@@ -208,6 +208,23 @@ TEST_F(QuickZoomTest, AMaskShowsInTheCopy) {
   EXPECT_EQ(box[static_cast<size_t>(y * w + x)], 0xFFFFFF ^ kQuadrants[1]);
   const int32_t left = t.offsetX + t.thumbWidth / 4;
   EXPECT_EQ(box[static_cast<size_t>(y * w + left)], kQuadrants[0]);  // outside the area, as it was
+  // The outline of the visible part (here the whole copy) is drawn again over the new copy.
+  EXPECT_EQ(box[static_cast<size_t>(t.offsetY * w + left)], 0xFFFFFF ^ kQuadrants[0]);
+
+  Command(cmd::kUndo);
+  box = CaptureBox(w, h);
+  EXPECT_EQ(box[static_cast<size_t>(y * w + x)], kQuadrants[1]);
+
+  // Turned, the picture stands upright in the box: a new copy, centred the other way.
+  Command(cmd::kRotate90);
+  const ThumbLayout turned = Layout(window);
+  ASSERT_EQ(turned.thumbHeight, h);
+  ASSERT_GT(turned.offsetX, 0);
+  box = CaptureBox(w, h);
+  const uint32_t face = FromColorRef(GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(box[static_cast<size_t>(h / 2 * w + turned.offsetX / 2)], face);
+  const uint32_t inside = box[static_cast<size_t>(h / 4 * w + turned.offsetX + turned.thumbWidth / 4)];
+  EXPECT_NE(std::find(std::begin(kQuadrants), std::end(kQuadrants), inside), std::end(kQuadrants));
 }
 
 TEST_F(QuickZoomTest, LeftClicksMoveTheViewNoFurtherThanItsMaximum) {
