@@ -1,6 +1,6 @@
 // The Quick Zoom box: the reduced copy of the shown document centred in it,
 // rebuilt for every document when the box changes size, the outline of the
-// visible part over it, and the window kept above the frame.
+// visible part over it, and the window kept with the frame.
 #include "view/quick_zoom_window_win.h"
 
 #include <windowsx.h>
@@ -18,7 +18,7 @@ namespace veilo {
 
 namespace {
 
-// How often the window checks that it still lies above the frame (see OnTimer).
+// How often the window checks that it keeps to the frame (see OnTimer).
 constexpr UINT_PTR kStackingTimerId = 1;
 constexpr UINT kStackingCheckMs = 200;
 // The area frame's pen: palette index 248, which a true-colour device takes as
@@ -159,15 +159,29 @@ LRESULT QuickZoomWindow::OnMouseActivate(UINT msg, WPARAM wp, LPARAM lp) {
   return DefaultHandling(msg, wp, lp);
 }
 
-// An owned window belongs above its owner, and the window system keeps it
-// there; Wine's virtual desktop does not when the owner takes the keyboard
-// (it raises the owner's own window then, also at the frame's first showing).
-// The window puts itself back directly above the frame, never above anything else.
+// An owned window lies above its owner and is hidden while the owner is
+// minimised; the window system sees to both. Wine's virtual desktop does
+// neither: it raises the owner's own window when the owner takes the keyboard
+// (also at the frame's first showing) and leaves owned windows on the desktop
+// under a minimised owner. The window keeps to its frame itself: directly above
+// it, never above anything else, and hidden while it is minimised.
 LRESULT QuickZoomWindow::OnTimer(UINT_PTR id) {
   if (id != kStackingTimerId) return DefaultHandling(WM_TIMER, id, 0);
+  const HWND frame = app_.frameWindow;
+  if (IsIconic(frame)) {
+    if (IsWindowVisible(hwnd())) {
+      ShowWindow(hwnd(), SW_HIDE);
+      hiddenWithFrame_ = true;
+    }
+    return 0;
+  }
+  if (hiddenWithFrame_) {
+    hiddenWithFrame_ = false;
+    ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+  }
   for (HWND above = GetWindow(hwnd(), GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
-    if (above != app_.frameWindow) continue;
-    const HWND overFrame = GetWindow(app_.frameWindow, GW_HWNDPREV);
+    if (above != frame) continue;
+    const HWND overFrame = GetWindow(frame, GW_HWNDPREV);
     SetWindowPos(hwnd(), overFrame ? overFrame : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     break;
   }

@@ -57,6 +57,7 @@ class QuickZoomWindow : public Window {
 
   App& app_;
   QuickZoomState qz_;
+  bool hiddenWithFrame_ = false;  // hidden by OnTimer while the frame is minimised
 };
 
 }  // namespace veilo

@@ -122,6 +122,26 @@ TEST_F(QuickZoomTest, OpensWithTheFrameAndTogglesWithItsCommandAndKey) {
   EXPECT_TRUE(Checked());
 }
 
+TEST_F(QuickZoomTest, KeepsToTheFrameAboveItAndHiddenWhileItIsMinimised) {
+  StartWithFrame();
+  const auto aboveFrame = [this] {
+    for (HWND w = GetWindow(frame(), GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+      if (w == QuickZoom()) return true;
+    return false;
+  };
+  EXPECT_TRUE(PumpUntil(aboveFrame));
+  // Activating the frame again must not bury it either.
+  SetActiveWindow(QuickZoom());
+  SetActiveWindow(frame());
+  EXPECT_TRUE(PumpUntil(aboveFrame));
+
+  ShowWindow(frame(), SW_MINIMIZE);
+  EXPECT_TRUE(PumpUntil([this] { return !IsWindowVisible(QuickZoom()); }));
+  ShowWindow(frame(), SW_RESTORE);
+  EXPECT_TRUE(PumpUntil([this] { return IsWindowVisible(QuickZoom()) != 0; }));
+  EXPECT_TRUE(PumpUntil(aboveFrame));
+}
+
 TEST_F(QuickZoomTest, ShowsTheActiveDocumentAndFollowsActivationAndClose) {
   StartWithFrame();
   DocumentWindow* first = OpenQuadrants("first.bmp", 64, 32);
