@@ -80,6 +80,9 @@ LRESULT FrameWindow::OnCreate() {
   dpi_ = WindowDpi(hwnd());
   app_.dpi = dpi_;
   timerRunning_ = SetTimer(hwnd(), kFrameTimerId, kFrameTimerMs, nullptr) != 0;
+  // The first tick, which opens the command line's files, comes as soon as the
+  // frame is up rather than a whole period later.
+  PostMessageW(hwnd(), WM_TIMER, kFrameTimerId, 0);
   font_.reset(CreateGuiFont(dpi_));
   MeasureFont();
 
