@@ -113,8 +113,8 @@ LRESULT QuickZoomWindow::OnCreate() {
   return 0;
 }
 
-// Every copy is made for the box: when the box changes (the DPI, a stored
-// size the frame of this system turns into another client size), so do they.
+// Every document's copy is made for the box, so a box of another size (a new
+// DPI) has them all made again.
 LRESULT QuickZoomWindow::OnSize(int width, int height) {
   if (width == qz_.boxWidth && height == qz_.boxHeight) return 0;
   qz_.boxWidth = width;
