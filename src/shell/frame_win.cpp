@@ -55,7 +55,7 @@ HWND FrameWindow::Create(const RECT& placement) {
 LRESULT FrameWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE: return OnCreate();
-    case WM_SIZE: OnSize(LOWORD(lp), HIWORD(lp)); return DefaultHandling(msg, wp, lp);
+    case WM_SIZE: return OnSize(LOWORD(lp), HIWORD(lp));  // the frame places the MDI client itself
     case WM_TIMER: return OnTimer(wp);
     case WM_COMMAND: return OnCommand(wp, lp);
     case WM_DROPFILES: return OnDropFiles(reinterpret_cast<HDROP>(wp));
@@ -80,6 +80,9 @@ LRESULT FrameWindow::OnCreate() {
   dpi_ = WindowDpi(hwnd());
   app_.dpi = dpi_;
   timerRunning_ = SetTimer(hwnd(), kFrameTimerId, kFrameTimerMs, nullptr) != 0;
+  // The first tick, which opens the command line's files, comes as soon as the
+  // frame is up rather than a whole period later.
+  PostMessageW(hwnd(), WM_TIMER, kFrameTimerId, 0);
   font_.reset(CreateGuiFont(dpi_));
   MeasureFont();
 
@@ -99,6 +102,7 @@ LRESULT FrameWindow::OnCreate() {
   toolbar_.LoadPictures(app_.instance, dpi_);
   DragAcceptFiles(hwnd(), TRUE);
   RefreshControls();
+  OpenQuickZoom(app_);
   return 0;
 }
 

@@ -2,6 +2,9 @@
 
 #include "shell/doc_window_win.h"
 #include "shell/frame_win.h"
+#include "view/quick_zoom_win.h"
+#include "view/spoit_view_win.h"
+#include "view/spoit_win.h"
 
 namespace veilo {
 
@@ -13,7 +16,10 @@ bool RegisterWindowClasses(HINSTANCE instance) {
     return GetClassInfoExW(instance, name, &existing) != 0;
   };
   return (registered(kFrameClass) || FrameWindow::RegisterClass(instance)) &&
-         (registered(kDocumentClass) || DocumentWindow::RegisterClass(instance));
+         (registered(kDocumentClass) || DocumentWindow::RegisterClass(instance)) &&
+         (registered(kQuickZoomClass) || RegisterQuickZoomClass(instance)) &&
+         (registered(kSpoitPickerClass) || RegisterSpoitPickerClass(instance)) &&
+         (registered(kSpoitViewClass) || RegisterSpoitViewClass(instance));
 }
 
 }  // namespace veilo

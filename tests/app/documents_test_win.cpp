@@ -5,6 +5,7 @@
 
 #include "app_fixture_win.h"
 #include "doc/title_table.h"
+#include "platform/file_io.h"
 #include "platform/wide_win.h"
 #include "shell/commands.h"
 #include "shell/enabling.h"

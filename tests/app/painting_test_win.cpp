@@ -4,6 +4,8 @@
 #include <random>
 
 #include "app_fixture_win.h"
+#include "formats/image_dispatch.h"
+#include "recording_shell.h"
 #include "shell/commands.h"
 #include "view/paint_plan.h"
 #include "view/view_mapping.h"
@@ -52,7 +54,7 @@ class PaintingTest : public AppTest {
     const int32_t zoom = doc.zoomPercent;
     int32_t w = 0, h = 0;
     const std::vector<uint32_t> pixels = CaptureClient(window_->hwnd(), w, h);
-    const uint32_t background = Rgb(GetSysColor(COLOR_INACTIVEBORDER));
+    const uint32_t background = SystemRgb(GetSysColor(COLOR_INACTIVEBORDER));
     int checked = 0;
     for (int32_t cy = 0; cy < h; ++cy) {
       for (int32_t cx = 0; cx < w; ++cx) {
@@ -72,7 +74,7 @@ class PaintingTest : public AppTest {
     EXPECT_GT(checked, 0);
   }
 
-  static uint32_t Rgb(COLORREF c) { return uint32_t{GetRValue(c)} << 16 | uint32_t{GetGValue(c)} << 8 | GetBValue(c); }
+  static uint32_t SystemRgb(COLORREF c) { return uint32_t{GetRValue(c)} << 16 | uint32_t{GetGValue(c)} << 8 | GetBValue(c); }
 
   std::string path_;
   DocumentWindow* window_ = nullptr;
@@ -95,11 +97,12 @@ TEST_F(PaintingTest, EveryZoomPaintsThePictureWhereTheMappingPutsIt) {
 TEST_F(PaintingTest, ScrolledViewsPaintTheirPartOfThePicture) {
   window_->ApplyZoom(1600);
   Pump();
+  const int32_t h = window_->doc().hScrollPos, v = window_->doc().vScrollPos;
   SendMessageW(window_->hwnd(), WM_HSCROLL, SB_PAGERIGHT, 0);
   SendMessageW(window_->hwnd(), WM_VSCROLL, SB_LINEDOWN, 0);
   Pump();
-  EXPECT_GT(window_->doc().hScrollPos, 0);
-  EXPECT_EQ(window_->doc().vScrollPos, 16);
+  EXPECT_EQ(window_->doc().hScrollPos, std::min(h + window_->doc().clientWidth, window_->doc().hScrollMax));
+  EXPECT_EQ(window_->doc().vScrollPos, v + 16);
   CheckPainted("scrolled at 1600 %");
   Key(VK_END);
   EXPECT_EQ(window_->doc().vScrollPos, window_->doc().vScrollMax);
@@ -148,6 +151,40 @@ TEST_F(PaintingTest, ZoomCommandsStepAndFollowTheLimits) {
   EXPECT_EQ(window_->doc().zoomPercent, 20);
   EXPECT_FALSE(IsWindowEnabled(zoomOut));
   EXPECT_TRUE(IsWindowEnabled(zoomIn));
+}
+
+TEST_F(PaintingTest, TheWheelScrollsFifteenStepsANotch) {
+  window_->ApplyZoom(1600);
+  Pump();
+  SendMessageW(window_->hwnd(), WM_VSCROLL, SB_TOP, 0);
+  SendMessageW(window_->hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+  Pump();
+  EXPECT_EQ(window_->doc().vScrollPos, 240);  // 15 steps of 16 pixels
+  SendMessageW(window_->hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+  Pump();
+  EXPECT_EQ(window_->doc().vScrollPos, 0);
+}
+
+// Erasing the background never paints over the picture: when the next picture
+// of the folder replaces this one, the old one stays until the new one is drawn.
+TEST_F(PaintingTest, ErasingTheBackgroundLeavesThePictureAlone) {
+  ClientDc screen(window_->hwnd());
+  MemoryDc memory(screen.get());
+  Bitmap canvas(CreateCompatibleBitmap(screen.get(), 64, 64));
+  SelectGuard selected(memory.get(), canvas.get());
+  Brush marker(CreateSolidBrush(RGB(1, 2, 3)));
+  const RECT all{0, 0, 64, 64};
+  FillRect(memory.get(), &all, marker.get());
+  EXPECT_EQ(SendMessageW(window_->hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.get()), 0), 0);
+  EXPECT_EQ(GetPixel(memory.get(), 10, 10), RGB(1, 2, 3));
+}
+
+TEST_F(PaintingTest, WholeImageIsShiftF2) {
+  Key(VK_F2, true);
+  EXPECT_EQ(window_->doc().hScrollMax, 0);
+  EXPECT_EQ(window_->doc().vScrollMax, 0);
+  EXPECT_GT(window_->doc().zoomPercent, 100);
+  EXPECT_EQ(window_->doc().zoomPercent % 10, 0);
 }
 
 }  // namespace
