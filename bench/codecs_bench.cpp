@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_photo.h"
 #include "doc/image_doc.h"
 #include "formats/colour_count.h"
 #include "formats/colour_quantiser.h"
@@ -36,24 +37,7 @@ std::string InputDir() {
 }
 std::string Input(const char* name) { return InputDir() + "/" + name; }
 
-// Smooth gradients with fine noise: compresses like a photograph.
-ImageDoc MakePhoto() {
-  ImageDoc doc;
-  SetDocPicture(doc, PackedDib::Canonical24(kWidth, kHeight));
-  const PixelBuffer px = DocPixels(doc);
-  uint32_t s = 11;
-  for (int32_t y = 0; y < px.height; ++y) {
-    for (int32_t x = 0; x < px.width; ++x) {
-      s = s * 1664525u + 1013904223u;
-      const int noise = static_cast<int>(s >> 29) - 4;
-      uint8_t* p = px.At(x, y);
-      p[kRed] = static_cast<uint8_t>((x * 255 / kWidth + noise) & 0xFF);
-      p[kGreen] = static_cast<uint8_t>((y * 255 / kHeight + noise) & 0xFF);
-      p[kBlue] = static_cast<uint8_t>((((x + y) / 23) * 7 + noise) & 0xFF);
-    }
-  }
-  return doc;
-}
+ImageDoc MakePhoto() { return bench::MakePhotoLike(kWidth, kHeight); }
 
 int MakeInputs() {
   ShellNotifications shell;

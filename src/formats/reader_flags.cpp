@@ -3,7 +3,8 @@
 namespace veilo {
 
 ReaderFlags& CurrentReaderFlags() {
-  static ReaderFlags flags;
+  // Per thread: a picture may be read on another thread while the program starts.
+  static thread_local ReaderFlags flags;
   return flags;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Process-wide switches that change how the picture readers behave.
+// Switches that change how the picture readers behave, for the calling thread.
 namespace veilo {
 
 struct ReaderFlags {

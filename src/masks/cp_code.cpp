@@ -83,27 +83,21 @@ std::string NormaliseCpCode(std::string_view typed) {
   return code;
 }
 
-namespace {
-
-std::string_view SlotText(const CpCode& slot) {
-  return {slot.data(), strnlen(slot.data(), slot.size())};
-}
-
-}  // namespace
+std::string_view CpSlotText(const CpCode& slot) { return {slot.data(), strnlen(slot.data(), slot.size())}; }
 
 void RememberCpCode(ImageDoc& doc, std::string_view code) {
   if (!IsValidCpCode(code)) return;
   if (doc.cpNextSlot < 0 || doc.cpNextSlot > kCpSlotCount) doc.cpNextSlot = 0;
   if (doc.cpNextSlot == 0) {
-    if (SlotText(doc.cpCodes[0]).empty())
+    if (CpSlotText(doc.cpCodes[0]).empty())
       doc.cpNextSlot = 1;
-    else if (SlotText(doc.cpCodes[1]).empty())
+    else if (CpSlotText(doc.cpCodes[1]).empty())
       doc.cpNextSlot = 2;
     else
       doc.cpNextSlot = 3;
   }
   for (const CpCode& slot : doc.cpCodes)
-    if (SlotText(slot) == code) return;
+    if (CpSlotText(slot) == code) return;
   CpCode& slot = doc.cpCodes[static_cast<size_t>(doc.cpNextSlot - 1)];
   slot.fill(0);
   std::memcpy(slot.data(), code.data(), code.size());

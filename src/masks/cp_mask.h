@@ -25,6 +25,9 @@ void TransposeBlock(const PixelBuffer& px, int32_t x, int32_t y, int32_t size);
 // changes unless the result is kApplied.
 BlockMaskResult ApplyCpMask(const PixelBuffer& px, const PixelRect& area, int32_t blockSize, std::string_view code);
 
+// The dialog's field takes at most this many characters.
+inline constexpr int32_t kCpTypedMaxLength = 79;
+
 // Result of checking the dialog's text when OK is pressed.
 // kBadCharacter wins over kTooLong (the scan stops at the first bad
 // character); kTooLong selects the whole text, kEmpty only returns the focus.
@@ -51,6 +54,8 @@ std::string NormaliseCpCode(std::string_view typed);
 // Enters a normalised code into the document's three remembered slots
 // (ignored unless it is 1..16 upper-case letters).
 void RememberCpCode(ImageDoc& doc, std::string_view code);
+// The code held by one of the document's slots; empty for an empty slot.
+std::string_view CpSlotText(const CpCode& slot);
 void ClearCpCodes(ImageDoc& doc);
 
 // Applies the mask with a normalised code to the selection.

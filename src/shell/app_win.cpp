@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "formats/image_files.h"
 #include "platform/file_io.h"
 #include "platform/wide_win.h"
 #include "shell/doc_window_win.h"
@@ -87,6 +88,16 @@ bool MakeMenus(App& app) {
   app.frameWindowMenu = GetSubMenu(app.frameMenu.get(), static_cast<int>(trees.frameMenu.windowPopupIndex));
   app.docWindowMenu = GetSubMenu(app.docMenu.get(), static_cast<int>(trees.docMenu.windowPopupIndex));
   return true;
+}
+
+// The first file of the command line is read while the windows are made; the
+// first timer tick opens it as the command line says.
+void PreloadFirstPicture(App& app) {
+  if (app.screenSaverMode) return;
+  const ArgumentUse use = UseArguments(app.pendingCommandLine, IsDirectory);
+  if (use.slideShow || use.files.empty()) return;
+  if (const std::optional<std::string> path = ResolveLongPath(use.files.front()); path && FileExists(*path))
+    app.preload.Start(*path, DocumentLoadOptions(app));
 }
 
 // The saved placement, or the system's choice where nothing is saved or the
@@ -172,6 +183,7 @@ bool StartApp(HINSTANCE instance, const AppStartOptions& start) {
   app.language = DefaultLanguageTexts();
   ReadLanguage(app);
   app.paths.helpFile = app.paths.startDir + "\\veilo.hlp";
+  PreloadFirstPicture(app);
 
   app.frame = std::make_unique<FrameWindow>(app);
   if (!RegisterWindowClasses(instance) || !MakeMenus(app) || !app.frame->Create(FramePlacement(app.options))) {
@@ -195,6 +207,11 @@ bool StartApp(HINSTANCE instance, const AppStartOptions& start) {
 }
 
 void DispatchAppMessage(MSG& msg) {
+  if (!HasApp()) {  // messages left after the application ended
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    return;
+  }
   App& app = TheApp();
   if (app.frameWindow && app.accelerators && TranslateAcceleratorW(app.frameWindow, app.accelerators.get(), &msg))
     return;

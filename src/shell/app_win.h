@@ -17,6 +17,7 @@
 #include "platform/handles_win.h"
 #include "shell/command_line.h"
 #include "shell/language_file.h"
+#include "shell/picture_preload.h"
 #include "shell/settings.h"
 #include "shell/toolbar_layout.h"
 
@@ -68,6 +69,7 @@ struct App {
   // The file about to be opened (read by a new document window).
   std::string currentPath, currentTitle;
   std::string pendingCommandLine;
+  PicturePreload preload;  // the command line's first picture, read while the windows are made
   bool commandLineDone = false;
   bool screenSaverMode = false;
   bool quitAfterSlideShow = false;

@@ -15,6 +15,7 @@
 #include "shell/texts.h"
 #include "view/quick_zoom_win.h"
 #include "view/selection_win.h"
+#include "view/spoit_win.h"
 
 namespace veilo {
 
@@ -83,6 +84,7 @@ void DocumentWindow::StepInFolder(bool backwards, bool fitWhole) {
 }
 
 void DocumentWindow::ReplaceDocument(std::unique_ptr<ImageDoc> next) {
+  SpoitForgetPicture(*doc_);
   ReleaseTitle();
   ForgetDocument(app_.detection, *doc_);
   doc_ = std::move(next);

@@ -1,9 +1,10 @@
 // The document's reduced copy for the Quick Zoom window: the whole picture
-// stretched into the box size, rebuilt after every change of the picture.
+// reduced to the box size, rebuilt after every change of the picture.
 #include "shell/doc_window_win.h"
 #include "shell/app_win.h"
 #include "view/quick_zoom.h"
 #include "view/quick_zoom_win.h"
+#include "view/reduced_copy.h"
 
 namespace veilo {
 
@@ -33,12 +34,15 @@ void DocumentWindow::RebuildThumbnail() {
   StoreThumbLayout(*doc_, layout);
   thumb_.Reset();
   if (layout.thumbWidth <= 0 || layout.thumbHeight <= 0 || !doc_->HasPicture()) return;
+  // Reduced here rather than by a stretch of the whole picture, which reads
+  // every pixel of it (a large picture took as long as its decoding).
+  const PackedDib reduced = ReducePicture(*doc_, layout.thumbWidth, layout.thumbHeight);
+  if (reduced.empty()) return;
   ClientDc screen(hwnd());
   if (!thumb_.Make(screen.get(), layout.thumbWidth, layout.thumbHeight)) return;
-  SetStretchBltMode(thumb_.dc(), COLORONCOLOR);
-  StretchDIBits(thumb_.dc(), 0, 0, layout.thumbWidth, layout.thumbHeight, 0, 0, doc_->width, doc_->height,
-                DibPixelStart(doc_->dib.data()), reinterpret_cast<const BITMAPINFO*>(doc_->dib.data()),
-                DIB_RGB_COLORS, SRCCOPY);
+  SetDIBitsToDevice(thumb_.dc(), 0, 0, static_cast<DWORD>(layout.thumbWidth), static_cast<DWORD>(layout.thumbHeight),
+                    0, 0, 0, static_cast<UINT>(layout.thumbHeight), DibPixelStart(reduced.data()),
+                    reinterpret_cast<const BITMAPINFO*>(reduced.data()), DIB_RGB_COLORS);
 }
 
 }  // namespace veilo

@@ -11,6 +11,7 @@
 #include "view/paint_win.h"
 #include "view/quick_zoom_win.h"
 #include "view/selection_win.h"
+#include "view/spoit_win.h"
 #include "view/scrolling.h"
 #include "view/zoom.h"
 
@@ -109,6 +110,9 @@ void DocumentWindow::ReleaseTitle() {
 
 LRESULT DocumentWindow::OnDestroy() {
   EndSelectionMouse(app_, *this);
+  SpoitForgetPicture(*doc_);
+  // Also when the window goes without WM_CLOSE (WM_MDIDESTROY, the frame closing).
+  QuickZoomForget(app_, *this);
   ForgetDocument(app_.detection, *doc_);
   ReleaseTitle();
   return 0;
@@ -178,17 +182,21 @@ LRESULT DocumentWindow::OnTimer() {
 }
 
 LRESULT DocumentWindow::OnScroll(UINT msg, WPARAM wp) {
-  EndAutoScroll(app_, *this);
   const ScrollBarKind bar = msg == WM_HSCROLL ? ScrollBarKind::kHorizontal : ScrollBarKind::kVertical;
   // The thumb's position in full: the message's 16 bits wrap on long zoomed pictures.
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = SIF_TRACKPOS;
   GetScrollInfo(hwnd(), msg == WM_HSCROLL ? SB_HORZ : SB_VERT, &info);
-  const ScrollMove move = ScrollDocument(*doc_, bar, LOWORD(wp), info.nTrackPos);
+  Scroll(bar, LOWORD(wp), info.nTrackPos);
+  return 0;
+}
+
+void DocumentWindow::Scroll(ScrollBarKind bar, int32_t scrollCode, int32_t thumbPosition) {
+  EndAutoScroll(app_, *this);
+  const ScrollMove move = ScrollDocument(*doc_, bar, scrollCode, thumbPosition);
   ApplyScrollMove(hwnd(), bar, move);
   if (move.moved) NotifyVisibleRect();
-  return 0;
 }
 
 LRESULT DocumentWindow::OnMouseWheel(WPARAM wp, LPARAM) {

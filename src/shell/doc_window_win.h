@@ -12,6 +12,7 @@
 #include "platform/window_win.h"
 #include "shell/app_shell_win.h"
 #include "shell/commands.h"
+#include "view/scrolling.h"
 
 namespace veilo {
 
@@ -74,6 +75,9 @@ class DocumentWindow : public Window {
   void UpdateRanges();
   // Repaints after a scroll or zoom change and tells the Quick Zoom window what is visible.
   void NotifyVisibleRect();
+  // One scroll-bar code on one bar, as WM_HSCROLL and WM_VSCROLL do it, with
+  // the thumb position in full (Quick Zoom moves the view through it).
+  void Scroll(ScrollBarKind bar, int32_t scrollCode, int32_t thumbPosition);
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -29,7 +29,14 @@ void RunFrameFeature(App& app, FrameAction action) {
 
 void RunDocumentFeature(App& app, DocumentWindow& window, DocAction) { NotAvailableYet(app, window.hwnd()); }
 
-void StartSlideShow(App& app, std::string_view) { NotAvailableYet(app, app.frameWindow); }
+void StartSlideShow(App& app, std::string_view) {
+  // As a screen saver there is nobody to read a message: the show is over at once.
+  if (app.screenSaverMode) {
+    app.quitAfterSlideShow = true;
+    return;
+  }
+  NotAvailableYet(app, app.frameWindow);
+}
 
 int RunScreenSaverSettings(HINSTANCE) { return 0; }
 

@@ -1,5 +1,7 @@
 #include "shell/file_dialogs_win.h"
 
+#include <cwchar>
+
 namespace veilo {
 
 DWORD& SharedFilterIndex() {
@@ -18,6 +20,17 @@ OPENFILENAMEW MakeFileDialogRecord(HWND owner, FileDialogBuffers& buffers) {
   ofn.nMaxFile = static_cast<DWORD>(std::size(buffers.path));
   ofn.lpstrInitialDir = buffers.initialFolder.empty() ? nullptr : buffers.initialFolder.c_str();
   return ofn;
+}
+
+std::wstring CommonDialogText(HWND dialog, UINT message) {
+  // Asked with no buffer, the dialog answers the size it needs, terminator included.
+  const LRESULT needed = SendMessageW(dialog, message, 0, 0);
+  if (needed <= 1) return {};
+  std::wstring text(static_cast<size_t>(needed), L'\0');
+  if (SendMessageW(dialog, message, static_cast<WPARAM>(needed), reinterpret_cast<LPARAM>(text.data())) < 0)
+    return {};
+  text.resize(wcsnlen(text.c_str(), text.size()));
+  return text;
 }
 
 }  // namespace veilo

@@ -1,6 +1,6 @@
 #pragma once
 // What the open and save dialogs share: the file type last chosen in either,
-// and the buffers of the common dialog record.
+// the buffers of the common dialog record, and what their hooks ask of it.
 #include <windows.h>
 #include <commdlg.h>
 
@@ -17,5 +17,10 @@ struct FileDialogBuffers {
 // The filter index both dialogs start on (the type last chosen in either).
 DWORD& SharedFilterIndex();
 OPENFILENAMEW MakeFileDialogRecord(HWND owner, FileDialogBuffers& buffers);
+
+// A text the explorer-style dialog hands to its hook (CDM_GETSPEC,
+// CDM_GETFILEPATH, ...), of any length; empty when it has none. `dialog` is
+// the common dialog itself, the parent of the hook's dialog.
+std::wstring CommonDialogText(HWND dialog, UINT message);
 
 }  // namespace veilo

@@ -165,11 +165,18 @@ DocumentWindow* FrameWindow::OpenFile(const std::string& path) {
   if (!CanOpenAnotherDocument(app_, hwnd())) return nullptr;
   app_.currentPath = path;
   app_.currentTitle = FileTitleOf(path);
-  auto doc = std::make_unique<ImageDoc>();
-  doc->mdiClient = reinterpret_cast<WindowRef>(mdiClient_);
-  doc->path = app_.currentPath;
   AppShell shell(app_, hwnd());
-  if (LoadImageFile(shell, *doc, DocumentLoadOptions(app_)) != 0) return nullptr;
+  std::unique_ptr<ImageDoc> doc;
+  if (std::optional<PreloadedPicture> early = app_.preload.Take(app_.currentPath)) {
+    for (const std::string& error : early->errors) shell.ShowError(error);
+    if (early->status != 0) return nullptr;
+    doc = std::move(early->doc);
+  } else {
+    doc = std::make_unique<ImageDoc>();
+    doc->path = app_.currentPath;
+    if (LoadImageFile(shell, *doc, DocumentLoadOptions(app_)) != 0) return nullptr;
+  }
+  doc->mdiClient = reinterpret_cast<WindowRef>(mdiClient_);
   auto window = std::make_unique<DocumentWindow>(app_, std::move(doc), app_.currentTitle);
   return CreateDocument(window.release()) ? app_.documents.back().get() : nullptr;
 }

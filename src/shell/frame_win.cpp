@@ -80,6 +80,9 @@ LRESULT FrameWindow::OnCreate() {
   dpi_ = WindowDpi(hwnd());
   app_.dpi = dpi_;
   timerRunning_ = SetTimer(hwnd(), kFrameTimerId, kFrameTimerMs, nullptr) != 0;
+  // The first tick, which opens the command line's files, comes as soon as the
+  // frame is up rather than a whole period later.
+  PostMessageW(hwnd(), WM_TIMER, kFrameTimerId, 0);
   font_.reset(CreateGuiFont(dpi_));
   MeasureFont();
 
@@ -99,6 +102,7 @@ LRESULT FrameWindow::OnCreate() {
   toolbar_.LoadPictures(app_.instance, dpi_);
   DragAcceptFiles(hwnd(), TRUE);
   RefreshControls();
+  OpenQuickZoom(app_);
   return 0;
 }
 

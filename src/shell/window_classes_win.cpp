@@ -3,6 +3,9 @@
 #include "shell/doc_window_win.h"
 #include "shell/frame_win.h"
 #include "view/pan_marker_win.h"
+#include "view/quick_zoom_win.h"
+#include "view/spoit_view_win.h"
+#include "view/spoit_win.h"
 
 namespace veilo {
 
@@ -15,7 +18,10 @@ bool RegisterWindowClasses(HINSTANCE instance) {
   };
   return (registered(kFrameClass) || FrameWindow::RegisterClass(instance)) &&
          (registered(kDocumentClass) || DocumentWindow::RegisterClass(instance)) &&
-         (registered(kPanMarkerClass) || RegisterPanMarkerClass(instance));
+         (registered(kPanMarkerClass) || RegisterPanMarkerClass(instance)) &&
+         (registered(kQuickZoomClass) || RegisterQuickZoomClass(instance)) &&
+         (registered(kSpoitPickerClass) || RegisterSpoitPickerClass(instance)) &&
+         (registered(kSpoitViewClass) || RegisterSpoitViewClass(instance));
 }
 
 }  // namespace veilo

@@ -7,6 +7,7 @@
 #include "platform/file_io.h"
 #include "platform/wide_win.h"
 #include "shell/commands.h"
+#include "shell/enabling.h"
 #include "shell/menu_tree.h"
 #include "shell/toolbar_layout.h"
 
@@ -124,6 +125,75 @@ TEST_F(FrameTest, ALanguageFileSwitchesMenusTipsAndMessagesToEnglish) {
   ASSERT_FALSE(boxes_.empty());
   EXPECT_EQ(boxes_.back().text, "No more files in this folder");
   EXPECT_EQ(boxes_.back().caption, "Warning");
+}
+
+TEST_F(FrameTest, TheLanguageFileIsAlsoFoundThroughTheSavedPath) {
+  const std::string elsewhere = folder_.Path("language");
+  CreateDirectoryW(Wide(elsewhere).c_str(), nullptr);
+  {
+    FilePtr file = OpenFile(elsewhere + "\\veilolng.ini", "wb");
+    ASSERT_TRUE(file);
+    std::fputs("[MENU]\r\nOpen=Open from Path\r\n", file.get());
+  }
+  Start({}, "[veilo by Kestrani]\r\nPath=" + elsewhere + "\r\n");
+  EXPECT_TRUE(app().language.languageLoaded);
+  EXPECT_EQ(MenuText(app().frameMenu.get(), cmd::kOpen), "Open from Path");
+  EXPECT_EQ(app().paths.startDir, elsewhere);
+  EXPECT_EQ(app().paths.helpFile, elsewhere + "\\veilo.hlp");
+}
+
+TEST_F(FrameTest, TheFrameStartsAtItsSavedPlace) {
+  Start({}, "[veilo by Kestrani]\r\nWindow Dimensions=40 700 30 520\r\n");
+  RECT r{};
+  GetWindowRect(frame(), &r);
+  EXPECT_EQ(r.left, 40);
+  EXPECT_EQ(r.top, 30);
+  EXPECT_EQ(r.right - r.left, 700);
+  EXPECT_EQ(r.bottom - r.top, 520);
+}
+
+TEST_F(FrameTest, ATipAppearsAfterTheFirstSecondAndTheRecordButtonChangesFace) {
+  Start();
+  const HWND open = Button(app(), cmd::kButtonOpen);
+  MSG move{open, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), GetTickCount(), {}};
+  app().frame->TrackTip(move);
+  const auto tipShown = [this] {
+    for (HWND w = GetWindow(frame(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      wchar_t text[64] = {};
+      GetWindowTextW(w, text, 64);
+      if (IsWindowVisible(w) && Utf8(text) == "開く") return true;
+    }
+    return false;
+  };
+  for (int tick = 0; tick < 9; ++tick) SendMessageW(frame(), WM_TIMER, kFrameTimerId, 0);
+  EXPECT_FALSE(tipShown());
+  SendMessageW(frame(), WM_TIMER, kFrameTimerId, 0);
+  EXPECT_TRUE(tipShown());
+
+  ASSERT_NE(Open(WritePicture("face.bmp", 8, 8)), nullptr);
+  Command(cmd::kMacroRecord);
+  EXPECT_TRUE(GetMenuState(app().docMenu.get(), cmd::kMacroRecord, MF_BYCOMMAND) & MF_CHECKED);
+  EXPECT_EQ(ComputeControlStates(app().frame->Snapshot()).recordButtonFace, kRecordStopRow);
+  Command(cmd::kMacroRecord);
+  EXPECT_FALSE(GetMenuState(app().docMenu.get(), cmd::kMacroRecord, MF_BYCOMMAND) & MF_CHECKED);
+}
+
+// With other button colours than the classic ones, the pictures show the system's.
+TEST_F(FrameTest, ButtonPicturesTakeTheSystemsButtonColours) {
+  const INT elements[] = {COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
+  const COLORREF saved[] = {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT)};
+  const COLORREF changed[] = {RGB(200, 220, 240), RGB(90, 100, 130), RGB(250, 250, 255)};
+  Start();
+  SetSysColors(3, elements, changed);
+  SendMessageW(frame(), WM_SYSCOLORCHANGE, 0, 0);
+  const HWND open = Button(app(), cmd::kButtonOpen);
+  InvalidateRect(open, nullptr, TRUE);
+  UpdateWindow(open);
+  int32_t w = 0, h = 0;
+  const std::vector<uint32_t> pixels = CaptureClient(open, w, h);
+  SetSysColors(3, elements, saved);
+  // A corner of the picture, inside the bevel: the face colour of the system.
+  EXPECT_EQ(pixels[static_cast<size_t>(3 * w + 3)], 0xC8DCF0u);
 }
 
 TEST_F(FrameTest, TheSettingsAreWrittenWhenTheFrameCloses) {

@@ -153,5 +153,39 @@ TEST_F(PaintingTest, ZoomCommandsStepAndFollowTheLimits) {
   EXPECT_TRUE(IsWindowEnabled(zoomIn));
 }
 
+TEST_F(PaintingTest, TheWheelScrollsFifteenStepsANotch) {
+  window_->ApplyZoom(1600);
+  Pump();
+  SendMessageW(window_->hwnd(), WM_VSCROLL, SB_TOP, 0);
+  SendMessageW(window_->hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+  Pump();
+  EXPECT_EQ(window_->doc().vScrollPos, 240);  // 15 steps of 16 pixels
+  SendMessageW(window_->hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+  Pump();
+  EXPECT_EQ(window_->doc().vScrollPos, 0);
+}
+
+// Erasing the background never paints over the picture: when the next picture
+// of the folder replaces this one, the old one stays until the new one is drawn.
+TEST_F(PaintingTest, ErasingTheBackgroundLeavesThePictureAlone) {
+  ClientDc screen(window_->hwnd());
+  MemoryDc memory(screen.get());
+  Bitmap canvas(CreateCompatibleBitmap(screen.get(), 64, 64));
+  SelectGuard selected(memory.get(), canvas.get());
+  Brush marker(CreateSolidBrush(RGB(1, 2, 3)));
+  const RECT all{0, 0, 64, 64};
+  FillRect(memory.get(), &all, marker.get());
+  EXPECT_EQ(SendMessageW(window_->hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.get()), 0), 0);
+  EXPECT_EQ(GetPixel(memory.get(), 10, 10), RGB(1, 2, 3));
+}
+
+TEST_F(PaintingTest, WholeImageIsShiftF2) {
+  Key(VK_F2, true);
+  EXPECT_EQ(window_->doc().hScrollMax, 0);
+  EXPECT_EQ(window_->doc().vScrollMax, 0);
+  EXPECT_GT(window_->doc().zoomPercent, 100);
+  EXPECT_EQ(window_->doc().zoomPercent % 10, 0);
+}
+
 }  // namespace
 }  // namespace veilo::testing

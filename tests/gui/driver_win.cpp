@@ -1,11 +1,20 @@
 // veilo-gui-driver: drives veilo.exe from the outside for the GUI tests.
 //
-// It starts the program, waits for its top-level frame window, reads and checks the caption,
-// optionally hands over to the calling script (which takes a screenshot) through two files,
-// then closes the frame with WM_CLOSE and checks that the process ends with exit code 0.
+// Run mode starts the program, waits for its top-level frame window, reads and checks the
+// caption, optionally hands over to the calling script (which takes a screenshot) through two
+// files, then closes the frame with WM_CLOSE and checks that the process ends with exit code 0:
 //
 //   veilo-gui-driver [--class NAME] [--expect-caption TEXT] [--timeout-ms N]
 //                    [--ready-file PATH --proceed-file PATH] -- PROGRAM [ARGS...]
+//
+// The other modes look at windows of programs already running (the script gives the input):
+//
+//   veilo-gui-driver wait --class NAME [--caption TEXT] [--count N] [--timeout-ms N]
+//       waits until exactly N (default: at least 1) visible windows of the class, top-level or
+//       children of Veilo's frame, have that caption (any caption without --caption); prints
+//       "window CAPTION LEFT,TOP,RIGHT,BOTTOM" for each (screen coordinates)
+//   veilo-gui-driver text --child-id ID [--timeout-ms N]
+//       prints the text of the frame's child window ID (31: the zoom pane)
 //
 // Exit code 0 when every check passed, 1 when one failed, 2 on bad usage.
 #include <windows.h>
@@ -14,6 +23,8 @@
 #include <cwchar>
 #include <string>
 #include <vector>
+
+#include "inspect_win.h"
 
 namespace {
 
@@ -256,6 +267,8 @@ int RunDriver(const DriverOptions& options) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc >= 2 && std::wcscmp(argv[1], L"wait") == 0) return veilo::gui::RunWait(argc, argv);
+  if (argc >= 2 && std::wcscmp(argv[1], L"text") == 0) return veilo::gui::RunText(argc, argv);
   DriverOptions options;
   if (!ParseArguments(argc, argv, options)) {
     std::fprintf(stderr,

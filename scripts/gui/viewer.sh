@@ -1,0 +1,136 @@
+# shellcheck shell=bash
+# Sourced by scripts/gui-test: real X input on a running veilo.exe, checked from outside with
+# veilo-gui-driver. Every wait has a time limit; every step leaves a screenshot.
+
+# drv PRESET ARGS...: the driver's looking modes.
+drv() {
+  local preset=$1
+  shift
+  wine "$ROOT/build/$preset/tests/veilo-gui-driver.exe" "$@"
+}
+
+# wait_pane PRESET CHILD-ID TEXT SECONDS: until the frame's child shows TEXT.
+wait_pane() {
+  local preset=$1 id=$2 text=$3 seconds=$4 i got=""
+  for ((i = 0; i < seconds * 4; i++)); do
+    got=$(drv "$preset" text --child-id "$id" --timeout-ms 2000 2>/dev/null | tr -d '\r')
+    [[ $got == "$text" ]] && return 0
+    sleep 0.25
+  done
+  echo "    pane $id shows '$got', not '$text'"
+  return 1
+}
+
+# wait_exit PID SECONDS: until the process has ended.
+wait_exit() {
+  local pid=$1 seconds=$2 i
+  for ((i = 0; i < seconds * 10; i++)); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# wait_changed FILE STAMP SECONDS: until FILE's modification time differs from STAMP.
+wait_changed() {
+  local file=$1 stamp=$2 seconds=$3 i
+  for ((i = 0; i < seconds * 10; i++)); do
+    [[ $(stat -c %Y.%s "$file" 2>/dev/null) != "$stamp" ]] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Real keys go to the virtual desktop's X window; Wine hands them to its focused window.
+send_keys() {
+  local desktop
+  desktop=$(xdotool search --name 'Wine desktop' 2>/dev/null | head -n 1)
+  [[ -n $desktop ]] && xdotool windowfocus "$desktop" 2>/dev/null
+  xdotool key --delay 80 "$@"
+}
+
+# Number of pixels that differ between two screenshots inside a rectangle L,T,R,B.
+pixels_changed() {
+  local a=$1 b=$2 rect=$3 left top right bottom count
+  IFS=, read -r left top right bottom <<<"$rect"
+  local crop="$((right - left))x$((bottom - top))+$left+$top"
+  convert "$a" -crop "$crop" +repage "$WORK/changed-a.png"
+  convert "$b" -crop "$crop" +repage "$WORK/changed-b.png"
+  # compare prints the count on stderr and exits 1 when the pictures differ.
+  count=$(compare -metric AE "$WORK/changed-a.png" "$WORK/changed-b.png" null: 2>&1 || true)
+  [[ $count =~ ^[0-9]+ ]] && echo "${BASH_REMATCH[0]}" || echo 0
+}
+
+# Starts the viewer on a.bmp, zooms with F3/F4, steps with Space, saves with Ctrl+S, hands a
+# file over from a second instance, and ends with Alt+F4, which writes the settings.
+test_viewer_smoke() {
+  local preset=$1 name="viewer ($1)" work=$WORK/viewer-$1 shots=$SHOTS/viewer-$1
+  rm -rf "$work"
+  mkdir -p "$work/pics"
+  cp "$ROOT/build/$preset/veilo.exe" "$work/"
+  convert -size 240x160 gradient:red-blue BMP3:"$work/pics/a.bmp"
+  convert -size 200x180 gradient:yellow-green BMP3:"$work/pics/b.bmp"
+  convert -size 160x120 gradient:white-black BMP3:"$work/pics/c.bmp"
+
+  wine "$work/veilo.exe" "$(veilo_windows_path "$work/pics/a.bmp")" >"$work/veilo.log" 2>&1 &
+  local pid=$!
+  veilo_at_exit "kill $pid 2>/dev/null"
+  local why=""
+  smoke_steps "$preset" "$work" "$shots" "$pid" || why=$smoke_failure
+  kill "$pid" 2>/dev/null || true
+  if [[ -n $why ]]; then
+    fail "$name" "$why"
+  else
+    echo "    screenshots: ${shots#"$ROOT"/}-*.png"
+    pass "$name"
+  fi
+}
+
+smoke_failure=""
+smoke_steps() {
+  local preset=$1 work=$2 shots=$3 pid=$4 doc rect
+  doc=$(drv "$preset" wait --class MDIClass --caption a.bmp --timeout-ms 60000 | tr -d '\r') ||
+    { smoke_failure="the document window of a.bmp did not appear"; return 1; }
+  rect=$(awk '{print $NF}' <<<"$doc")
+  sleep 0.3
+  veilo_screenshot "$shots-1-start.png"
+
+  send_keys F3
+  wait_pane "$preset" 31 "150 %" 20 || { smoke_failure="F3 did not zoom in"; return 1; }
+  sleep 0.3
+  veilo_screenshot "$shots-2-zoom-in.png"
+  [[ $(pixels_changed "$shots-1-start.png" "$shots-2-zoom-in.png" "$rect") -gt 1000 ]] ||
+    { smoke_failure="the picture looks the same after F3"; return 1; }
+  send_keys F4 F4
+  wait_pane "$preset" 31 "90 %" 20 || { smoke_failure="F4 did not zoom out"; return 1; }
+
+  send_keys space
+  drv "$preset" wait --class MDIClass --caption b.bmp --timeout-ms 20000 >/dev/null ||
+    { smoke_failure="Space did not step to b.bmp"; return 1; }
+  wait_pane "$preset" 31 "100 %" 20 || { smoke_failure="the next picture is not at 100 %"; return 1; }
+  sleep 0.3
+  veilo_screenshot "$shots-3-next.png"
+
+  local stamp
+  stamp=$(stat -c %Y.%s "$work/pics/b.bmp")
+  sleep 1.1  # a new modification time must be visible at one-second resolution
+  send_keys ctrl+s
+  wait_changed "$work/pics/b.bmp" "$stamp" 20 || { smoke_failure="Ctrl+S did not write b.bmp"; return 1; }
+
+  wine "$work/veilo.exe" "$(veilo_windows_path "$work/pics/c.bmp")" >"$work/second.log" 2>&1 &
+  local second=$!
+  wait_exit "$second" 60 || { smoke_failure="the second instance did not end"; return 1; }
+  drv "$preset" wait --class MDIClass --caption c.bmp --timeout-ms 20000 >/dev/null ||
+    { smoke_failure="the second instance did not hand c.bmp over"; return 1; }
+  drv "$preset" wait --class VeiloMDIFrameClass --count 1 --timeout-ms 5000 >/dev/null ||
+    { smoke_failure="the second instance showed a frame of its own"; return 1; }
+  sleep 0.3
+  veilo_screenshot "$shots-4-handed-over.png"
+
+  rm -f "$work/veilo.ini"
+  send_keys alt+F4
+  wait_exit "$pid" 60 || { smoke_failure="Alt+F4 did not end Veilo"; return 1; }
+  grep -q '^Window Dimensions=' "$work/veilo.ini" 2>/dev/null ||
+    { smoke_failure="Alt+F4 did not write veilo.ini"; return 1; }
+  return 0
+}
