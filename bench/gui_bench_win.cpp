@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -77,12 +78,16 @@ double FirstPaintOnce(const std::string& folder, const std::string& path) {
   AppStartOptions options = StartOptions(folder);
   options.pendingCommandLine = "\"" + path + "\"";
   if (!StartApp(GetModuleHandleW(nullptr), options)) return 0;
+  const double started = Now();
   MSG msg;
   while (TheApp().documents.empty() && Now() - start < 60 && GetMessageW(&msg, nullptr, 0, 0) > 0)
     DispatchAppMessage(msg);
+  const double opened = Now();
   if (!TheApp().documents.empty()) UpdateWindow(TheApp().documents.front()->hwnd());
   GdiFlush();
   const double elapsed = Now() - start;
+  if (std::getenv("VEILO_BENCH_DETAIL"))
+    std::fprintf(stderr, "started %.3f opened %.3f painted %.3f\n", started - start, opened - start, elapsed);
   ShutdownApp();
   PumpPending();
   return elapsed;
@@ -123,6 +128,7 @@ int wmain() {
   }
   DecodeOnce(path);  // warm the file cache
   const double decode = Median(5, [&] { return DecodeOnce(path); });
+  if (std::getenv("VEILO_BENCH_DETAIL")) std::fprintf(stderr, "decode %.3f\n", decode);
   const double firstPaint = Median(5, [&] { return FirstPaintOnce(folder, path); });
   std::printf("first-paint %.2f\n", firstPaint / decode);
 

@@ -91,7 +91,7 @@ smoke_steps() {
   local preset=$1 work=$2 shots=$3 pid=$4 doc rect
   doc=$(drv "$preset" wait --class MDIClass --caption a.bmp --timeout-ms 60000 | tr -d '\r') ||
     { smoke_failure="the document window of a.bmp did not appear"; return 1; }
-  rect=$(awk '{print $NF}' <<<"$doc")
+  rect=$(awk '{print $(NF - 2)}' <<<"$doc")
   sleep 0.3
   veilo_screenshot "$shots-1-start.png"
 

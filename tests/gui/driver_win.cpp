@@ -12,7 +12,8 @@
 //   veilo-gui-driver wait --class NAME [--caption TEXT] [--count N] [--timeout-ms N]
 //       waits until exactly N (default: at least 1) visible windows of the class, top-level or
 //       children of Veilo's frame, have that caption (any caption without --caption); prints
-//       "window CAPTION LEFT,TOP,RIGHT,BOTTOM" for each (screen coordinates)
+//       "window CAPTION LEFT,TOP,RIGHT,BOTTOM client X,Y" for each (screen coordinates; the
+//       client area's top-left corner last)
 //   veilo-gui-driver text --child-id ID [--timeout-ms N]
 //       prints the text of the frame's child window ID (31: the zoom pane)
 //

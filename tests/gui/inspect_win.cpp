@@ -105,7 +105,10 @@ int RunWait(int argc, wchar_t** argv) {
   for (HWND w : found) {
     RECT r{};
     GetWindowRect(w, &r);
-    std::printf("window %s %ld,%ld,%ld,%ld\n", ToUtf8(TextOf(w)).c_str(), r.left, r.top, r.right, r.bottom);
+    POINT client{0, 0};
+    ClientToScreen(w, &client);
+    std::printf("window %s %ld,%ld,%ld,%ld client %ld,%ld\n", ToUtf8(TextOf(w)).c_str(), r.left, r.top, r.right,
+                r.bottom, client.x, client.y);
   }
   return 0;
 }
