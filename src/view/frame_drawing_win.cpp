@@ -11,18 +11,6 @@ namespace {
 // a palette display the inversion stays within the system's reserved colours.
 constexpr COLORREF kFrameColour = 0x010000F8;
 
-// Made once and kept for the program's life: every frame is drawn with it.
-HPEN FramePen() {
-  static const Pen pen = [] {
-    LOGPEN style{};
-    style.lopnStyle = PS_SOLID;
-    style.lopnWidth.x = 1;
-    style.lopnColor = kFrameColour;
-    return Pen(CreatePenIndirect(&style));
-  }();
-  return pen.get();
-}
-
 // Lines drawn with R2_NOTXORPEN; the context's raster operation and pen are
 // put back afterwards.
 template <typename Lines>
@@ -38,6 +26,17 @@ void DrawInverted(HDC dc, const Lines& lines) {
 }
 
 }  // namespace
+
+HPEN FramePen() {
+  static const Pen pen = [] {
+    LOGPEN style{};
+    style.lopnStyle = PS_SOLID;
+    style.lopnWidth.x = 1;
+    style.lopnColor = kFrameColour;
+    return Pen(CreatePenIndirect(&style));
+  }();
+  return pen.get();
+}
 
 void DrawFrame(HWND window, const ImageDoc& doc, const SelectionEffect& draw) {
   const ClientDc dc(window);

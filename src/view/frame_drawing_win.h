@@ -8,6 +8,10 @@
 
 namespace veilo {
 
+// The inverting pen of the area frame (and of the Quick Zoom window's outlines),
+// made once and kept for the program's life; drawn with R2_NOTXORPEN.
+HPEN FramePen();
+
 // The four sides of a kDrawFrame effect's frame, on the window's own context.
 void DrawFrame(HWND window, const ImageDoc& doc, const SelectionEffect& draw);
 // After a paint: the pieces of the current area's frame that lie inside the

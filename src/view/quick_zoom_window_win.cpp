@@ -12,6 +12,7 @@
 #include "shell/app_win.h"
 #include "shell/doc_window_win.h"
 #include "shell/frame_win.h"
+#include "view/frame_drawing_win.h"
 #include "view/quick_zoom_win.h"
 
 namespace veilo {
@@ -21,17 +22,12 @@ namespace {
 // How often the window checks that it keeps to the frame (see OnTimer).
 constexpr UINT_PTR kStackingTimerId = 1;
 constexpr UINT kStackingCheckMs = 200;
-// The area frame's pen: palette index 248, which a true-colour device takes as
-// black, so that R2_NOTXORPEN inverts what lies under it.
-constexpr COLORREF kInvertingPenColour = 0x010000F8;
-
 // Draws each rectangle's outline once with the inverting pen; the same
 // rectangle drawn again restores the pixels. The closed path touches every
 // outline pixel exactly once, corners included.
 void Invert(HDC dc, const BoxInversions& rectangles) {
   if (rectangles.empty()) return;
-  Pen pen(CreatePen(PS_SOLID, 1, kInvertingPenColour));
-  SelectGuard selected(dc, pen.get());
+  SelectGuard selected(dc, FramePen());
   const int previous = SetROP2(dc, R2_NOTXORPEN);
   for (const WindowRect& r : rectangles) {
     MoveToEx(dc, r.left, r.top, nullptr);
