@@ -1,6 +1,6 @@
 // The middle-button auto-scroll and its marker, scrolling past the window's
 // edge, windows closed in the middle of a drag or a scroll, and a long random
-// run of mouse and key events.
+// run of mouse, key and picture commands (masks, zooms, turns).
 #include <random>
 
 #include "selection_fixture_win.h"
@@ -130,6 +130,7 @@ TEST_F(SelectionTest, RandomMouseAndKeysNeverBreakTheDocumentAndUndoAllRestoresI
   auto pick = [&](int32_t lo, int32_t hi) { return std::uniform_int_distribution<int32_t>(lo, hi)(random); };
   const WORD masks[] = {cmd::kNegPos,      cmd::kVerticalGlass, cmd::kHorizontalGlass,
                         cmd::kMekoForward, cmd::kMekoReverse,   cmd::kFlMask};
+  const WORD rotations[] = {cmd::kRotate90, cmd::kRotate180, cmd::kRotate270};
   const WORD moves[] = {cmd::kButtonAreaUp, cmd::kButtonAreaDown, cmd::kButtonAreaLeft, cmd::kButtonAreaRight};
   const int32_t hits[] = {2, 3, 6, 7, 10, 11, 12, 15, 17, 1};
   for (int i = 0; i < 1000; ++i) {
@@ -160,9 +161,13 @@ TEST_F(SelectionTest, RandomMouseAndKeysNeverBreakTheDocumentAndUndoAllRestoresI
       case 13:
         SendMessageW(Doc(), pick(0, 1) ? WM_HSCROLL : WM_VSCROLL, static_cast<WPARAM>(pick(0, 7)), 0);
         break;
-      case 14:
-        if (pick(0, 9) == 0) Command(pick(0, 1) ? cmd::kZoomIn : cmd::kZoomOut);
+      case 14: {
+        // Now and then a zoom, or a turn of the picture under the selection.
+        const int32_t what = pick(0, 19);
+        if (what < 2) Command(what == 0 ? cmd::kZoomIn : cmd::kZoomOut);
+        if (what == 2) Command(rotations[pick(0, 2)]);
         break;
+      }
       case 15:
         if (pick(0, 19) == 0) {
           Send(WM_RBUTTONDOWN, x, y, MK_RBUTTON);
