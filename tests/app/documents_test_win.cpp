@@ -190,7 +190,10 @@ TEST_F(DocumentsTest, EveryCommandIsSafeInEveryState) {
       if (c.buttonId && c.buttonId != c.menuId) Command(c.buttonId);
     }
     for (CommandId id : {cmd::kCascade, cmd::kTile, cmd::kArrangeIcons, cmd::kPasteNew, cmd::kMacroRecord,
-                         cmd::kMacroRecord, cmd::kQuickZoom, cmd::kQuickZoom})
+                         cmd::kMacroRecord, cmd::kQuickZoom, cmd::kQuickZoom, cmd::kOpen, cmd::kButtonOpen,
+                         cmd::kAbout, cmd::kHelpIndex, cmd::kJpegOptions, cmd::kQ0Options, cmd::kRgbOptions,
+                         cmd::kSlideShowMenu, cmd::kSlideShow, cmd::kTwainAcquire, cmd::kTwainSelect,
+                         cmd::kPageSetup})
       Command(id);
     StopClosingDialogs();
   };
