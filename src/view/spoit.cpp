@@ -209,20 +209,24 @@ bool SpoitLeftDown(SpoitState& s, ColourPickTarget& target, int32_t clientX, int
 
 bool SpoitLeftUp(const SpoitState& s) { return s.picked; }
 
-SpoitLayout SpoitPickerLayout(int32_t clientWidth, int32_t clientHeight, int32_t charWidth, int32_t lineHeight) {
+SpoitLayout SpoitPickerLayout(int32_t clientWidth, int32_t clientHeight, int32_t charWidth, int32_t lineHeight,
+                              int32_t dpi) {
+  const auto s = [dpi](int32_t length) { return ScaleToDpi(length, dpi); };
   SpoitLayout l;
-  l.swatch = {10, 6, 6 * charWidth, lineHeight + 8};
+  l.swatch = {s(10), s(6), 6 * charWidth, lineHeight + s(8)};
   for (size_t i = 0; i < l.radios.size(); ++i) {
-    const int32_t x = 6 * charWidth + 30 + static_cast<int32_t>(i) * (8 * charWidth + 10);
-    l.radios[i] = {x, 10, 8 * charWidth, lineHeight};
+    const int32_t x = 6 * charWidth + s(30) + static_cast<int32_t>(i) * (8 * charWidth + s(10));
+    l.radios[i] = {x, s(10), 8 * charWidth, lineHeight};
   }
-  const int32_t viewTop = lineHeight + 20;
+  const int32_t viewTop = lineHeight + s(20);
   l.view = {0, viewTop, std::max(clientWidth, 0), std::max(clientHeight - viewTop, 0)};
   return l;
 }
 
-ControlBox SpoitPickerPlacement(int32_t ownerLeft, int32_t ownerTop, int32_t charWidth, int32_t lineHeight) {
-  return {ownerLeft + 10 * charWidth, ownerTop + 5 * lineHeight, kSpoitWidth, kSpoitHeight};
+ControlBox SpoitPickerPlacement(int32_t ownerLeft, int32_t ownerTop, int32_t charWidth, int32_t lineHeight,
+                                int32_t dpi) {
+  return {ownerLeft + 10 * charWidth, ownerTop + 5 * lineHeight, ScaleToDpi(kSpoitWidth, dpi),
+          ScaleToDpi(kSpoitHeight, dpi)};
 }
 
 }  // namespace veilo

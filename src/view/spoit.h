@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/dpi_scale.h"
 #include "platform/shell_notifications.h"
 #include "view/colour_pick_target.h"
 
@@ -109,14 +110,17 @@ struct SpoitLayout {
   std::array<ControlBox, 5> radios;
   ControlBox view;
 };
-// The line height used for the layout from the font's metrics.
-inline int32_t SpoitLineHeight(int32_t externalLeading, int32_t fontHeight) {
-  return externalLeading + fontHeight + 4;
+// The line height used for the layout from the font's metrics. Lengths in
+// pixels are given for 96 DPI and scaled to `dpi` (the font comes measured).
+inline int32_t SpoitLineHeight(int32_t externalLeading, int32_t fontHeight, int32_t dpi = kBaseDpi) {
+  return externalLeading + fontHeight + ScaleToDpi(4, dpi);
 }
 // charWidth: the font's average character width; lineHeight: SpoitLineHeight.
-SpoitLayout SpoitPickerLayout(int32_t clientWidth, int32_t clientHeight, int32_t charWidth, int32_t lineHeight);
+SpoitLayout SpoitPickerLayout(int32_t clientWidth, int32_t clientHeight, int32_t charWidth, int32_t lineHeight,
+                              int32_t dpi = kBaseDpi);
 // The picker's outer rectangle: below and right of its owner's top-left
 // corner by 10 characters and 5 lines of the frame's font, 400 x 300.
-ControlBox SpoitPickerPlacement(int32_t ownerLeft, int32_t ownerTop, int32_t charWidth, int32_t lineHeight);
+ControlBox SpoitPickerPlacement(int32_t ownerLeft, int32_t ownerTop, int32_t charWidth, int32_t lineHeight,
+                                int32_t dpi = kBaseDpi);
 
 }  // namespace veilo

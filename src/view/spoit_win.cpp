@@ -78,7 +78,8 @@ SpoitPicker*& OpenPicker() {
 bool SpoitPicker::Create() {
   RECT ownerRect{};
   if (owner_) GetWindowRect(owner_, &ownerRect);
-  const ControlBox at = SpoitPickerPlacement(ownerRect.left, ownerRect.top, app_.font.charWidth, app_.font.lineHeight);
+  const ControlBox at = SpoitPickerPlacement(ownerRect.left, ownerRect.top, app_.font.charWidth, app_.font.lineHeight,
+                                             app_.dpi);
   const int dpi = WindowDpi(owner_);
   const std::wstring caption = Wide(Text(TextId::SpoitTitle, app_.language));
   return CreateWindowExW(0, kSpoitPickerClass, caption.c_str(),
@@ -128,7 +129,7 @@ LRESULT SpoitPicker::OnCreate() {
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc.get(), &metrics);
     charWidth_ = metrics.tmAveCharWidth;
-    lineHeight_ = SpoitLineHeight(metrics.tmExternalLeading, metrics.tmHeight);
+    lineHeight_ = SpoitLineHeight(metrics.tmExternalLeading, metrics.tmHeight, WindowDpi(hwnd()));
   }
   if (!view_.Create(hwnd(), app_.instance)) return -1;
   swatch_ = CreateWindowExW(WS_EX_STATICEDGE, L"static", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(), nullptr,
@@ -149,7 +150,7 @@ LRESULT SpoitPicker::OnCreate() {
 
 LRESULT SpoitPicker::OnSize(int width, int height) {
   if (IsIconic(hwnd())) return 0;
-  const SpoitLayout layout = SpoitPickerLayout(width, height, charWidth_, lineHeight_);
+  const SpoitLayout layout = SpoitPickerLayout(width, height, charWidth_, lineHeight_, WindowDpi(hwnd()));
   const auto place = [](HWND w, const ControlBox& b) { MoveWindow(w, b.x, b.y, b.width, b.height, TRUE); };
   place(swatch_, layout.swatch);
   for (size_t i = 0; i < radios_.size(); ++i) place(radios_[i], layout.radios[i]);

@@ -300,5 +300,14 @@ TEST(SpoitPickerLayout, ControlsFollowTheFontAndTheViewTakesTheRest) {
   EXPECT_EQ(SpoitPickerPlacement(50, 40, 7, 19), (ControlBox{120, 135, 400, 300}));
 }
 
+TEST(SpoitPickerLayout, PixelLengthsScaleWithTheDpi) {
+  EXPECT_EQ(SpoitLineHeight(3, 20, 144), 29);
+  const SpoitLayout l = SpoitPickerLayout(600, 400, 10, 29, 144);
+  EXPECT_EQ(l.swatch, (ControlBox{15, 9, 60, 41}));
+  EXPECT_EQ(l.radios[1], (ControlBox{60 + 45 + 95, 15, 80, 29}));
+  EXPECT_EQ(l.view, (ControlBox{0, 59, 600, 341}));
+  EXPECT_EQ(SpoitPickerPlacement(50, 40, 10, 29, 144), (ControlBox{150, 185, 600, 450}));
+}
+
 }  // namespace
 }  // namespace veilo
