@@ -18,7 +18,7 @@ void AppShell::EnableUndo(bool) { Refresh(app_); }
 void AppShell::EnableRedo(bool) { Refresh(app_); }
 void AppShell::SetRecording(bool) { Refresh(app_); }
 
-void AppShell::ShowError(std::string_view utf8Text) { ReportErrorBox(owner_, utf8Text); }
+void AppShell::ShowError(std::string_view utf8Text) { ReportErrorBox(Owner(), utf8Text); }
 
 void AppShell::SetMessagePane(std::string_view utf8Text) {
   if (app_.frame && app_.frameWindow) app_.frame->panes().SetMessage(utf8Text);

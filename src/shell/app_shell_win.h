@@ -23,6 +23,9 @@ class AppShell : public ShellNotifications {
   void EndWait() override;
 
  protected:
+  // The window that owns the error boxes.
+  virtual HWND Owner() const { return owner_; }
+
   App& app_;
   HWND owner_;
 

@@ -102,7 +102,7 @@ void PreloadFirstPicture(App& app) {
 
 // The saved placement, or the system's choice where nothing is saved or the
 // saved place is on no screen any more.
-RECT FramePlacement(const AppOptions& o) {
+ChildRect FramePlacement(const AppOptions& o) {
   const bool saved = o.frameLeft != kUseDefaultPosition && o.frameTop != kUseDefaultPosition &&
                      o.frameWidth != kUseDefaultPosition && o.frameHeight != kUseDefaultPosition &&
                      o.frameWidth > 0 && o.frameHeight > 0;

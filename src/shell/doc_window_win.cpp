@@ -32,6 +32,8 @@ void DocShell::RefreshOverview(ImageDoc&) {
 
 void DocShell::ReapplyZoom(ImageDoc& doc) { window_.ApplyZoom(doc.zoomPercent); }
 
+HWND DocShell::Owner() const { return window_.hwnd(); }
+
 DocumentWindow::DocumentWindow(App& app, std::unique_ptr<ImageDoc> doc, std::string name)
     : app_(app), doc_(std::move(doc)), name_(std::move(name)), shell_(app, *this) {}
 

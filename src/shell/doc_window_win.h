@@ -50,6 +50,9 @@ class DocShell : public AppShell {
   void RefreshOverview(ImageDoc& doc) override;
   void ReapplyZoom(ImageDoc& doc) override;
 
+ protected:
+  HWND Owner() const override;
+
  private:
   DocumentWindow& window_;
 };

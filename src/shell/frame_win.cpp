@@ -46,9 +46,9 @@ bool FrameWindow::RegisterClass(HINSTANCE instance) {
                              reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_INACTIVEBORDER + 1)));
 }
 
-HWND FrameWindow::Create(const RECT& placement) {
+HWND FrameWindow::Create(const ChildRect& placement) {
   return CreateWindowExW(0, kFrameClass, L"VEILO", WS_VISIBLE | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW,
-                         placement.left, placement.top, placement.right, placement.bottom, nullptr,
+                         placement.x, placement.y, placement.width, placement.height, nullptr,
                          app_.frameMenu.get(), app_.instance, this);
 }
 

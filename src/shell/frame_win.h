@@ -30,7 +30,8 @@ class FrameWindow : public Window {
  public:
   explicit FrameWindow(App& app) : app_(app) {}
   static bool RegisterClass(HINSTANCE instance);
-  HWND Create(const RECT& placement);
+  // Position and size of the frame (CW_USEDEFAULT where the system chooses).
+  HWND Create(const ChildRect& placement);
 
   // Brings every menu item and toolbar button up to date with the state.
   void RefreshControls();
