@@ -43,7 +43,7 @@ masking_steps() {
   cli=$ROOT/build/$preset/veilo-cli.exe
   origin=$(client_origin "$preset" photo.bmp) || { smoke_failure="the document window did not appear"; return 1; }
   IFS=, read -r x y <<<"$origin"
-  sleep 0.5
+  ready_for_input "$preset" || { smoke_failure="Veilo's frame never took the keyboard"; return 1; }
 
   # Drag from (13, 11) to (75, 60): with the area units at 8 that is (8, 8)-(72, 56).
   mouse_to $((x + 13)) $((y + 11))

@@ -43,10 +43,22 @@ wait_changed() {
 
 # Real keys go to the virtual desktop's X window; Wine hands them to its focused window.
 send_keys() {
-  local desktop
+  local desktop i
   desktop=$(xdotool search --name 'Wine desktop' 2>/dev/null | head -n 1)
-  [[ -n $desktop ]] && xdotool windowfocus "$desktop" 2>/dev/null
+  if [[ -n $desktop ]]; then
+    for ((i = 0; i < 50; i++)); do
+      xdotool windowfocus "$desktop" 2>/dev/null || true
+      [[ $(xdotool getwindowfocus 2>/dev/null) == "$desktop" ]] && break
+      sleep 0.1
+    done
+  fi
   xdotool key --delay 80 "$@"
+}
+
+# ready_for_input PRESET: Veilo's frame is Wine's foreground window, so keys reach it.
+ready_for_input() {
+  drv "$1" wait --class VeiloMDIFrameClass --foreground --timeout-ms 30000 >/dev/null
+  sleep 0.3
 }
 
 # Number of pixels that differ between two screenshots inside a rectangle L,T,R,B.
@@ -92,7 +104,7 @@ smoke_steps() {
   doc=$(drv "$preset" wait --class MDIClass --caption a.bmp --timeout-ms 60000 | tr -d '\r') ||
     { smoke_failure="the document window of a.bmp did not appear"; return 1; }
   rect=$(awk '{print $(NF - 2)}' <<<"$doc")
-  sleep 0.3
+  ready_for_input "$preset" || { smoke_failure="Veilo's frame never took the keyboard"; return 1; }
   veilo_screenshot "$shots-1-start.png"
 
   send_keys F3
@@ -128,6 +140,7 @@ smoke_steps() {
   veilo_screenshot "$shots-4-handed-over.png"
 
   rm -f "$work/veilo.ini"
+  ready_for_input "$preset" || { smoke_failure="the frame did not come forward after the hand-over"; return 1; }
   send_keys alt+F4
   wait_exit "$pid" 60 || { smoke_failure="Alt+F4 did not end Veilo"; return 1; }
   grep -q '^Window Dimensions=' "$work/veilo.ini" 2>/dev/null ||

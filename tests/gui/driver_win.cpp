@@ -9,9 +9,10 @@
 //
 // The other modes look at windows of programs already running (the script gives the input):
 //
-//   veilo-gui-driver wait --class NAME [--caption TEXT] [--count N] [--timeout-ms N]
+//   veilo-gui-driver wait --class NAME [--caption TEXT] [--count N] [--foreground] [--timeout-ms N]
 //       waits until exactly N (default: at least 1) visible windows of the class, top-level or
-//       children of Veilo's frame, have that caption (any caption without --caption); prints
+//       children of Veilo's frame, have that caption (any caption without --caption), one of
+//       them the foreground window with --foreground; prints
 //       "window CAPTION LEFT,TOP,RIGHT,BOTTOM client X,Y" for each (screen coordinates; the
 //       client area's top-left corner last)
 //   veilo-gui-driver text --child-id ID [--timeout-ms N]

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -87,13 +88,17 @@ int RunWait(int argc, wchar_t** argv) {
   if (!Option(argc, argv, L"--class", className)) return 2;
   const bool anyCaption = !Option(argc, argv, L"--caption", caption);
   const bool exact = Option(argc, argv, L"--count", count);
+  bool foreground = false;
+  for (int i = 2; i < argc; ++i) foreground = foreground || std::wcscmp(argv[i], L"--foreground") == 0;
   const size_t wanted = exact ? std::wcstoul(count.c_str(), nullptr, 10) : 1;
   const DWORD timeout = Timeout(argc, argv);
   const ULONGLONG start = GetTickCount64();
   std::vector<HWND> found;
   for (;;) {
     found = Find(className, anyCaption ? nullptr : &caption);
-    if (exact ? found.size() == wanted : found.size() >= wanted) break;
+    // --foreground: one of them must also be the window that takes the keyboard now.
+    const bool inFront = !foreground || std::find(found.begin(), found.end(), GetForegroundWindow()) != found.end();
+    if (inFront && (exact ? found.size() == wanted : found.size() >= wanted)) break;
     if (GetTickCount64() - start >= timeout) {
       std::printf("gui-driver: FAIL: %zu windows of class %s%s%s after %lu ms (wanted %s%zu)\n", found.size(),
                   ToUtf8(className).c_str(), anyCaption ? "" : " captioned ", ToUtf8(caption).c_str(),
