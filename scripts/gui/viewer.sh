@@ -41,24 +41,39 @@ wait_changed() {
   return 1
 }
 
-# Real keys go to the virtual desktop's X window; Wine hands them to its focused window.
-send_keys() {
-  local desktop i
-  desktop=$(xdotool search --name 'Wine desktop' 2>/dev/null | head -n 1)
-  if [[ -n $desktop ]]; then
-    for ((i = 0; i < 50; i++)); do
-      xdotool windowfocus "$desktop" 2>/dev/null || true
-      [[ $(xdotool getwindowfocus 2>/dev/null) == "$desktop" ]] && break
-      sleep 0.1
-    done
+# Real keys go to the X window that has the keyboard focus. Under Wine's virtual desktop that
+# may be the desktop's own window, or, once Wine gives them X windows of their own, one of Veilo's
+# windows (the frame, or a dialog while one is open). Keys that land on the desktop's window
+# while Veilo has windows of its own are lost, so the frame's window takes the focus then.
+focus_for_keys() {
+  local focus name veilo
+  focus=$(xdotool getwindowfocus 2>/dev/null || true)
+  name=""
+  [[ -n $focus ]] && name=$(xdotool getwindowname "$focus" 2>/dev/null || true)
+  [[ -n $name && $name != *"Wine desktop"* ]] && return 0
+  veilo=$(xdotool search --name '^VEILO$' 2>/dev/null | head -n 1)
+  if [[ -n $veilo ]]; then
+    xdotool windowfocus "$veilo" 2>/dev/null || true
+    sleep 0.3
+  elif [[ -z $name ]]; then
+    local desktop
+    desktop=$(xdotool search --name 'Wine desktop' 2>/dev/null | head -n 1)
+    [[ -n $desktop ]] && xdotool windowfocus "$desktop" 2>/dev/null
+    sleep 0.3
   fi
+  return 0
+}
+
+send_keys() {
+  focus_for_keys
   xdotool key --delay 80 "$@"
 }
 
-# ready_for_input PRESET: Veilo's frame is Wine's foreground window, so keys reach it.
+# ready_for_input PRESET: Veilo's frame is Wine's foreground window and an X window of Wine
+# that passes keys on has the focus.
 ready_for_input() {
   drv "$1" wait --class VeiloMDIFrameClass --foreground --timeout-ms 30000 >/dev/null
-  sleep 0.3
+  focus_for_keys
 }
 
 # Number of pixels that differ between two screenshots inside a rectangle L,T,R,B.
@@ -108,6 +123,13 @@ smoke_steps() {
   veilo_screenshot "$shots-1-start.png"
 
   send_keys F3
+  if ! wait_pane "$preset" 31 "150 %" 10; then
+    # A first key that went astray: once more (should the first arrive late after all, F4 takes
+    # the second step back).
+    echo "    F3 again"
+    send_keys F3
+    if wait_pane "$preset" 31 "200 %" 5; then send_keys F4; fi
+  fi
   wait_pane "$preset" 31 "150 %" 20 || { smoke_failure="F3 did not zoom in"; return 1; }
   sleep 0.3
   veilo_screenshot "$shots-2-zoom-in.png"
