@@ -35,6 +35,8 @@ add_custom_command(
 add_custom_target(veilo_resource_files DEPENDS ${resource_files})
 
 set(rc_file ${CMAKE_SOURCE_DIR}/resources/veilo.rc)
+# The dialog templates of each group of dialogs live in files of their own, included by veilo.rc.
+file(GLOB rc_dialog_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/dialogs_*.rc)
 add_library(veilo_resources OBJECT ${rc_file})
 add_dependencies(veilo_resources veilo_resource_files)
 target_include_directories(veilo_resources PRIVATE
@@ -47,4 +49,5 @@ target_compile_definitions(veilo_resources PRIVATE
 set_property(SOURCE ${rc_file} APPEND PROPERTY OBJECT_DEPENDS
   ${resource_files}
   ${CMAKE_SOURCE_DIR}/resources/veilo.exe.manifest
+  ${rc_dialog_files}
   ${CMAKE_SOURCE_DIR}/src/shell/resource_ids.h)

@@ -48,12 +48,15 @@ bool SaveJpeg(ShellNotifications& shell, const std::string& path, ImageDoc& doc,
   return WriteJpegFile(shell, path, doc, jpeg) == 0;
 }
 bool SavePng(ShellNotifications& shell, const std::string& path, ImageDoc& doc, SaveOptions& o) {
+  if (o.pngPrompt && !o.pngPrompt(doc, CountColours(DocPixels(doc)), o.png)) return false;
   return WritePngFile(shell, path, doc, o.png) != 0;
 }
 bool SaveGif(ShellNotifications& shell, const std::string& path, ImageDoc& doc, SaveOptions& o) {
+  if (o.gifPrompt && !o.gifPrompt(doc, o.gif)) return false;
   return WriteGifFile(shell, path, doc, o.gif) != 0;
 }
 bool SaveJp2(ShellNotifications& shell, const std::string& path, ImageDoc& doc, SaveOptions& o) {
+  if (o.jp2Prompt && !o.jp2Prompt(o.jp2)) return false;
   return WriteJp2File(shell, path, doc, o.jp2) != 0;
 }
 bool SaveBmp(ShellNotifications& shell, const std::string& path, ImageDoc& doc, SaveOptions& o) {
@@ -124,6 +127,18 @@ class ScopedReaderFlags {
 };
 
 }  // namespace
+
+void ApplyRunSaveChoices(const RunSaveChoices& c, SaveOptions& o) {
+  o.gif.maxColours = c.gifMaxColours;
+  o.gif.interlace = c.gifInterlace;
+  o.png.reduction = c.pngReduction;
+  o.png.interlace = c.pngInterlace;
+  o.bmpReduction = c.bmpReduction;
+}
+
+RunSaveChoices RunSaveChoicesOf(const SaveOptions& o) {
+  return {o.gif.maxColours, o.gif.interlace, o.png.reduction, o.png.interlace, o.bmpReduction};
+}
 
 SaveOptions StartingSaveOptions(const ImageDoc& doc) {
   SaveOptions options;

@@ -2,6 +2,7 @@
 // Choosing the reader or writer of a picture file by its name's extension,
 // and the options that stand in for the writers' dialogs.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,7 @@
 #include "formats/gif_save_options.h"
 #include "formats/jp2_options.h"
 #include "formats/jpeg_options.h"
+#include "formats/png_colour_mode.h"
 #include "formats/png_save_options.h"
 
 namespace veilo {
@@ -26,6 +28,17 @@ struct LoadOptions {
   bool englishMessages = false;      // the language file is loaded
 };
 
+// The option dialogs a save shows before it writes. Each may change the
+// options it is given; false is Cancel, and nothing is written. A save
+// without a prompt writes with the options as they are (the command line).
+// GIF dialog 102: the colours, interlace, and this save's transparent colour.
+using GifOptionPrompt = std::function<bool(ImageDoc& doc, GifSaveOptions& options)>;
+// PNG_OPT: the reduction (what `count` lets stand), interlace, the
+// transparent colour, and the document's text entries, which it may edit.
+using PngOptionPrompt = std::function<bool(ImageDoc& doc, const PngColourCount& count, PngSaveOptions& options)>;
+// JP2_OPT: lossless or a rate.
+using Jp2OptionPrompt = std::function<bool(Jp2WriteOptions& options)>;
+
 struct SaveOptions {
   JpegWriteOptions jpeg;
   GifSaveOptions gif;
@@ -33,8 +46,24 @@ struct SaveOptions {
   int bmpReduction = 0;           // the run's BmpReductionOption: 0, 256 or 16
   BmpOptionPrompt bmpPrompt;      // the BMP_OPT dialog; none takes its offered choice
   Jp2WriteOptions jp2;            // lossless unless told otherwise
+  GifOptionPrompt gifPrompt;
+  PngOptionPrompt pngPrompt;
+  Jp2OptionPrompt jp2Prompt;
   bool englishMessages = false;   // the language file is loaded
 };
+
+// The choices a user makes in the save dialogs that hold for the rest of the
+// run (not kept in the settings file): GIF colours and interlace, PNG
+// reduction and interlace, the BMP reduction.
+struct RunSaveChoices {
+  int gifMaxColours = 256;
+  bool gifInterlace = false;
+  int pngReduction = 0;
+  bool pngInterlace = false;
+  int bmpReduction = 0;
+};
+void ApplyRunSaveChoices(const RunSaveChoices& choices, SaveOptions& options);
+RunSaveChoices RunSaveChoicesOf(const SaveOptions& options);
 
 // Every writer as its dialog starts: JPEG 80/no smoothing/baseline/optimised/
 // 1x1, GIF 256 colours, PNG without reduction, both not interlaced and with
@@ -60,8 +89,11 @@ int LoadImageFile(ShellNotifications& shell, ImageDoc& doc, const LoadOptions& o
 // Saves the picture under `utf8Path` with the writer its extension chooses.
 // A read-only file is refused with its own message; a failed write shows
 // "Write Error!" (GIF reports its own failures). Every writer replaces the
-// target only once the new file is complete. `options.bmpReduction` takes
-// the BMP dialog's choice. 0 = saved, 1 = not saved.
+// target only once the new file is complete. The format's option prompt, if
+// set, runs first and may change `options` (`options.bmpReduction` takes the
+// BMP dialog's choice); a cancelled GIF dialog shows no message, a cancelled
+// PNG, BMP or JPEG 2000 dialog the "Write Error!" of a save that did not
+// happen. 0 = saved, 1 = not saved.
 int SaveImageFile(ShellNotifications& shell, const std::string& utf8Path, ImageDoc& doc, SaveOptions& options);
 
 }  // namespace veilo

@@ -1,5 +1,7 @@
 #include "shell/app_win.h"
 
+#include "shell/save_option_dialogs_win.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include "shell/menus_win.h"
 #include "shell/message_box_win.h"
 #include "shell/resource_ids.h"
+#include "shell/save_option_dialogs_win.h"
 #include "shell/startup_win.h"
 #include "shell/window_classes_win.h"
 
@@ -140,8 +143,9 @@ LoadOptions DocumentLoadOptions(const App& app) {
   return options;
 }
 
-SaveOptions SaveOptionsFor(const App& app, const ImageDoc& doc) {
+SaveOptions SaveOptionsFor(App& app, HWND owner, ImageDoc& doc) {
   SaveOptions options = StartingSaveOptions(doc);
+  ApplyRunSaveChoices(app.saveChoices, options);
   const AppOptions& o = app.options;
   options.jpeg.quality = o.jpegQuality;
   options.jpeg.smoothing = o.jpegSmoothing;
@@ -153,7 +157,24 @@ SaveOptions SaveOptionsFor(const App& app, const ImageDoc& doc) {
   options.jp2.lossless = o.jp2Lossless;
   options.jp2.rate = o.jp2Rate;
   options.englishMessages = app.language.languageLoaded;
+  options.gifPrompt = [&app, owner](ImageDoc& d, GifSaveOptions& g) { return AskGifOptions(app, owner, d, g); };
+  options.pngPrompt = [&app, owner](ImageDoc& d, const PngColourCount& count, PngSaveOptions& p) {
+    return AskPngOptions(app, owner, d, count, p);
+  };
+  options.bmpPrompt = [&app, owner](uint32_t colours, int& option) { return AskBmpOptions(app, owner, colours, option); };
+  options.jp2Prompt = [&app, owner](Jp2WriteOptions& j) { return AskJp2Options(app, owner, j); };
   return options;
+}
+
+int SaveDocumentFile(App& app, HWND owner, ShellNotifications& shell, const std::string& utf8Path, ImageDoc& doc) {
+  SaveOptions options = SaveOptionsFor(app, owner, doc);
+  const int result = SaveImageFile(shell, utf8Path, doc, options);
+  // What the dialogs chose stays for later saves; a cancelled dialog has put
+  // back what its Cancel must not change.
+  app.saveChoices = RunSaveChoicesOf(options);
+  app.options.jp2Lossless = options.jp2.lossless;
+  app.options.jp2Rate = options.jp2.rate;
+  return result;
 }
 
 void SaveAppSettings(App& app, HWND frame) {

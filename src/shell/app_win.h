@@ -59,6 +59,7 @@ struct App {
   MacroBuffer macro;
   DetectionMemory detection;
   std::string lastCpCode;  // offered again by the CP dialog
+  RunSaveChoices saveChoices;  // the save dialogs' choices that hold for the run
 
   std::unique_ptr<FrameWindow> frame;
   HWND frameWindow = nullptr;
@@ -102,7 +103,12 @@ void ShutdownApp();
 
 // How documents are read and written with the user's options.
 LoadOptions DocumentLoadOptions(const App& app);
-SaveOptions SaveOptionsFor(const App& app, const ImageDoc& doc);
+// The options of a save from `owner`: the user's settings, the run's choices,
+// and the option dialogs that the writers show.
+SaveOptions SaveOptionsFor(App& app, HWND owner, ImageDoc& doc);
+// Saves the document under `utf8Path` through the option dialogs and keeps
+// what the user chose in them for later saves. 0 = saved, 1 = not saved.
+int SaveDocumentFile(App& app, HWND owner, ShellNotifications& shell, const std::string& utf8Path, ImageDoc& doc);
 // Writes the settings file (the frame's placement as it is now).
 void SaveAppSettings(App& app, HWND frame);
 

@@ -24,8 +24,7 @@ void DocumentWindow::Save() {
     SaveAs();
     return;
   }
-  SaveOptions options = SaveOptionsFor(app_, *doc_);
-  SaveImageFile(shell_, doc_->path, *doc_, options);
+  SaveDocumentFile(app_, hwnd(), shell_, doc_->path, *doc_);
 }
 
 void DocumentWindow::SaveAs() {
@@ -34,8 +33,7 @@ void DocumentWindow::SaveAs() {
   ReleaseTitle();
   doc_->path = *chosen;
   name_ = FileTitleOf(*chosen);
-  SaveOptions options = SaveOptionsFor(app_, *doc_);
-  SaveImageFile(shell_, doc_->path, *doc_, options);
+  SaveDocumentFile(app_, hwnd(), shell_, doc_->path, *doc_);
   // The new name is shown whether or not the picture could be written.
   RegisterTitle();
 }
@@ -49,8 +47,7 @@ void DocumentWindow::StepInFolder(bool backwards, bool fitWhole) {
                                       MB_YESNOCANCEL | MB_ICONWARNING);
     if (answer == IDCANCEL) return;
     if (answer == IDYES) {
-      SaveOptions options = SaveOptionsFor(app_, *doc_);
-      SaveImageFile(shell_, doc_->path, *doc_, options);
+      SaveDocumentFile(app_, hwnd(), shell_, doc_->path, *doc_);
     }
   }
   if (!next) {

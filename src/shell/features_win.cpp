@@ -4,7 +4,9 @@
 #include "shell/doc_window_win.h"
 #include "shell/message_box_win.h"
 #include "shell/option_dialogs_win.h"
+#include "shell/save_option_dialogs_win.h"
 #include "shell/texts.h"
+#include "shell/tool_dialogs_win.h"
 #include "view/quick_zoom_win.h"
 
 namespace veilo {
@@ -23,11 +25,18 @@ void RunFrameFeature(App& app, FrameAction action) {
     case FrameAction::kToggleQuickZoom: ToggleQuickZoom(app); return;
     case FrameAction::kQ0Options: ShowQ0Options(app, app.frameWindow); return;
     case FrameAction::kRgbOptions: ShowRgbOptions(app, app.frameWindow); return;
+    case FrameAction::kJpegOptions: ShowJpegOptions(app, app.frameWindow); return;
     default: NotAvailableYet(app, app.frameWindow); return;
   }
 }
 
-void RunDocumentFeature(App& app, DocumentWindow& window, DocAction) { NotAvailableYet(app, window.hwnd()); }
+void RunDocumentFeature(App& app, DocumentWindow& window, DocAction action) {
+  switch (action) {
+    case DocAction::kProperties: ShowProperties(app, window); return;
+    case DocAction::kResizePaste: ResizePasteCommand(app, window); return;
+    default: NotAvailableYet(app, window.hwnd()); return;
+  }
+}
 
 void StartSlideShow(App& app, std::string_view) {
   // As a screen saver there is nobody to read a message: the show is over at once.

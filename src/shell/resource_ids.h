@@ -88,3 +88,7 @@
 #define IDC_OPEN_PREVIEW_AREA 1018
 #define IDC_OPEN_PREVIEW_SIZE 1019
 #define IDC_OPEN_PREVIEW_CHECK 1024
+
+// ---- the save option dialogs (JPEGOPTION, 102, PNG_OPT, BMP_OPT, JP2_OPT) -------------------
+
+// ---- the picture tools (PROP_DLG, RESIZE_DLG) -----------------------------------------------
