@@ -28,6 +28,10 @@ int EffectivePngReduction(int requested, const PngColourCount& count) {
   }
 }
 
+bool PngReductionChoiceOffered(int choice, const PngColourCount& count) {
+  return choice == 0 || EffectivePngReduction(choice, count) == choice;
+}
+
 void PutTransparentFirst(PngReducedPicture& reduced, size_t usedColours, const PixelBuffer& pixels,
                          const RgbColour& transparent) {
   RgbColour moved = transparent;

@@ -22,6 +22,11 @@ using RgbColour = std::array<uint8_t, 3>;  // red, green, blue
 // never reduced.
 int EffectivePngReduction(int requested, const PngColourCount& count);
 
+// Whether the options dialog offers `choice` (0 = none, 16, 32, 64, 128,
+// 256) for a picture: no reduction always, a reduction only where the save
+// carries it out. A checked choice that is not offered falls back to none.
+bool PngReductionChoiceOffered(int choice, const PngColourCount& count);
+
 struct PngReducedPicture {
   std::vector<RgbColour> palette;  // the requested number of entries; unused ones black
   std::unique_ptr<uint8_t[]> indices;  // one per pixel, top row first

@@ -27,6 +27,11 @@ void RemovePngText(PngTextList& list, size_t index) {
 
 void FreePngTextList(PngTextList& list) { PngTextList().swap(list); }
 
+std::optional<size_t> PngTextSelectionAfterRemove(size_t removed, size_t remaining) {
+  if (remaining == 0) return std::nullopt;
+  return removed < remaining ? removed : remaining - 1;
+}
+
 PngKeyAddResult AddPngTextKey(PngTextList& list, std::string_view key) {
   key = CutAtCharacter(key, kPngKeyMaxLength);
   if (key.empty()) return PngKeyAddResult::kEmptyKey;

@@ -2,6 +2,7 @@
 // A document's PNG text entries (key and text), and the rules by which the
 // options dialog adds keys.
 #include <cstddef>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -22,6 +23,11 @@ void AppendPngText(PngTextList& list, std::string_view key, std::string_view tex
 // entries move down by one. Removing the last entry releases the list.
 void RemovePngText(PngTextList& list, size_t index);
 void FreePngTextList(PngTextList& list);
+
+// The entry the dialog selects after removing the one at `removed`, with
+// `remaining` entries left: the same index, or the new last entry; none when
+// the list is empty.
+std::optional<size_t> PngTextSelectionAfterRemove(size_t removed, size_t remaining);
 
 enum class PngKeyAddResult { kAdded, kEmptyKey, kDuplicateKey };
 

@@ -49,6 +49,7 @@ TEST(GifInterop, WritesFilesForOtherReaders) {
       {"255-colours", few(255), 256, false, false},
       {"noise-256", testing::MakeNoiseDoc(320, 200, 1), 256, false, false},
       {"noise-16-interlaced", testing::MakeNoiseDoc(123, 77, 2), 16, true, false},
+      {"noise-32-interlaced", testing::MakeNoiseDoc(61, 43, 5), 32, true, false},
       {"noise-8", testing::MakeNoiseDoc(64, 64, 3), 8, false, false},
       {"noise-64-transparent", testing::MakeNoiseDoc(90, 50, 4), 64, false, true},
       {"big-runs", testing::MakeDoc(1500, 900, [](int32_t x, int32_t y) {

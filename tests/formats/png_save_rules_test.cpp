@@ -5,6 +5,7 @@
 
 #include <zlib.h>
 
+#include <array>
 #include <string>
 
 #include "formats/png_colour_mode.h"
@@ -88,6 +89,34 @@ TEST(PngReduction, OnlyChoicesThatReduceStand) {
   }
   ImageDoc gray = ColoursDoc(256, true);
   EXPECT_EQ(EffectivePngReduction(128, CountColours(DocPixels(gray))), 0);
+}
+
+TEST(PngReduction, TheDialogOffersTheChoicesTheSaveCarriesOut) {
+  // Per picture: which of none, 16, 32, 64, 128, 256 the dialog offers.
+  struct Case {
+    int colours;
+    bool gray;
+    std::array<bool, 6> offered;
+  };
+  const Case cases[] = {
+      {300, false, {true, true, true, true, true, true}},
+      {200, false, {true, true, true, true, true, false}},
+      {128, false, {true, true, true, true, false, false}},
+      {33, false, {true, true, true, false, false, false}},
+      {17, false, {true, true, false, false, false, false}},
+      {16, false, {true, false, false, false, false, false}},
+      {2, false, {true, false, false, false, false, false}},
+      {256, true, {true, false, false, false, false, false}},  // 256 gray levels are never reduced
+  };
+  const int choices[] = {0, 16, 32, 64, 128, 256};
+  for (const Case& c : cases) {
+    ImageDoc doc = ColoursDoc(c.colours, c.gray);
+    const PngColourCount counted = CountColours(DocPixels(doc));
+    for (size_t i = 0; i < 6; ++i) {
+      SCOPED_TRACE(::testing::Message() << c.colours << " colours, choice " << choices[i]);
+      EXPECT_EQ(PngReductionChoiceOffered(choices[i], counted), c.offered[i]);
+    }
+  }
 }
 
 // Four pixels, the transparent colour (50, 60, 70) at the second one; the
@@ -196,6 +225,18 @@ TEST(PngTextList, AppendRemoveAndFree) {
   AppendPngText(list, "D", "x");
   FreePngTextList(list);
   EXPECT_TRUE(list.empty());
+}
+
+TEST(PngTextList, AfterARemovalTheSelectionStaysAtItsIndexOrMovesToTheNewLast) {
+  struct Case {
+    size_t removed, remaining;
+    std::optional<size_t> selected;
+  };
+  const Case cases[] = {{0, 2, 0}, {1, 2, 1}, {2, 2, 1}, {0, 1, 0}, {0, 0, std::nullopt}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "removed " << c.removed << ", " << c.remaining << " left");
+    EXPECT_EQ(PngTextSelectionAfterRemove(c.removed, c.remaining), c.selected);
+  }
 }
 
 TEST(PngTextList, AddingKeysRefusesEmptyAndExistingKeysCaseSensitively) {
