@@ -30,4 +30,10 @@ inline ColourPickTarget PickTargetOf(ImageDoc& doc) {
   return t;
 }
 
+// The transparency check box of the GIF and PNG option dialogs is now
+// `checked`. Turning it off counts the colour as chosen, so that turning it
+// on again keeps it; turning it on before any colour was chosen takes the
+// bottom-left pixel's colour (the first pixel of the stored rows).
+void SetTransparencyChecked(ColourPickTarget& target, bool checked);
+
 }  // namespace veilo
