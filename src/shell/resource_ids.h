@@ -91,4 +91,40 @@
 
 // ---- the save option dialogs (JPEGOPTION, 102, PNG_OPT, BMP_OPT, JP2_OPT) -------------------
 
+// GIF option dialog 102: the palette size, interlace and this save's transparent colour.
+#define IDD_GIF_OPTIONS 102
+#define IDC_GIF_COLOURS_8 1002
+#define IDC_GIF_COLOURS_16 1003
+#define IDC_GIF_COLOURS_32 1004
+#define IDC_GIF_COLOURS_64 1005
+#define IDC_GIF_COLOURS_128 1006
+#define IDC_GIF_COLOURS_256 1007
+#define IDC_GIF_INTERLACE 1011
+#define IDC_GIF_COLOURS_GROUP 1013
+#define IDC_GIF_TRANSPARENT 1024
+#define IDC_GIF_SWATCH 1050
+#define IDC_GIF_SWATCH_LABEL 1051
+
+// "PNG_OPT": the colour reduction, interlace, the transparent colour and the text entries.
+#define IDC_PNG_INTERLACE 1011
+#define IDC_PNG_TRANSPARENT 1024
+#define IDC_PNG_SWATCH 1050
+#define IDC_PNG_SWATCH_LABEL 1051
+#define IDC_PNG_REDUCTION_GROUP 1053
+#define IDC_PNG_REDUCE_NONE 1054
+#define IDC_PNG_REDUCE_256 1055
+#define IDC_PNG_REDUCE_16 1056
+#define IDC_PNG_TEXT_GROUP 1066
+#define IDC_PNG_KEY_LIST 1067
+#define IDC_PNG_KEY_LABEL 1068
+#define IDC_PNG_NEW_KEY 1069
+#define IDC_PNG_ADD 1070
+#define IDC_PNG_DELETE 1071
+#define IDC_PNG_TEXT 1072
+#define IDC_PNG_TEXT_FRAME 1073
+#define IDC_PNG_NEW_KEY_LABEL 1074
+#define IDC_PNG_REDUCE_128 1077
+#define IDC_PNG_REDUCE_64 1078
+#define IDC_PNG_REDUCE_32 1079
+
 // ---- the picture tools (PROP_DLG, RESIZE_DLG) -----------------------------------------------

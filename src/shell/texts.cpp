@@ -73,6 +73,9 @@ constexpr std::array kTexts = {
     Keyed(TextId::BmpNoReduction, "減色しない", LangKey::PngDlgNoReduce),
     Keyed(TextId::BmpReduce256, "256色に減色", LangKey::PngDlg256),
     Keyed(TextId::BmpReduce16, "16色に減色", LangKey::PngDlg16),
+    Fixed(TextId::PngTextGroup, "テキスト", "Text"),
+    Keyed(TextId::ButtonDelete, "削除", LangKey::EtcDelete),
+    Keyed(TextId::ButtonAdd, "追加", LangKey::EtcAdd),
     Keyed(TextId::ButtonOk, "OK", LangKey::EtcOK),
     Keyed(TextId::ButtonCancel, "ｷｬﾝｾﾙ", LangKey::EtcCancel),
 };

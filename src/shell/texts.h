@@ -64,6 +64,9 @@ enum class TextId : uint16_t {
   BmpNoReduction,
   BmpReduce256,
   BmpReduce16,
+  PngTextGroup,  // the text entries' group of the PNG options dialog
+  ButtonDelete,
+  ButtonAdd,
   ButtonOk,
   ButtonCancel,
 };
