@@ -204,7 +204,12 @@ TEST_F(FileDialogsTest, TheSaveDialogFollowsTheTypeWithTheExtensionAndSavesUnder
                         afterTypeChange = FieldName(d);
                         return true;
                       },
-                      Press(IDOK)});
+                      Press(IDOK),
+                      [](HWND d) {  // then the PNG options, as offered
+                        if (!GetDlgItem(d, IDC_PNG_KEY_LIST)) return false;
+                        ClickItem(d, IDOK);
+                        return true;
+                      }});
   Command(cmd::kSaveAs);
   ASSERT_TRUE(driver.Finished());
   EXPECT_EQ(offered, "photo.jpg");

@@ -1,11 +1,13 @@
 // The document window's files: save with Ctrl+S, the folder's next and
 // previous pictures in the same window, deleting, any script in file names.
 #include "app_fixture_win.h"
+#include "modal_driver_win.h"
 #include "formats/image_dispatch.h"
 #include "platform/file_io.h"
 #include "platform/wide_win.h"
 #include "recording_shell.h"
 #include "shell/commands.h"
+#include "shell/resource_ids.h"
 
 namespace veilo::testing {
 namespace {
@@ -26,6 +28,16 @@ class FilesTest : public AppTest {
     return doc;
   }
 
+  // Ctrl+S; a PNG's options dialog is confirmed with its choices as offered.
+  void CtrlS() {
+    ModalDriver confirm({[](HWND d) {
+      if (!GetDlgItem(d, IDC_PNG_KEY_LIST)) return false;
+      ClickItem(d, IDOK);
+      return true;
+    }});
+    Key('S', false, true);
+  }
+
   // Masks the whole picture of the active document with negative/positive.
   void MaskAll() {
     ImageDoc& doc = Active()->doc();
@@ -40,7 +52,7 @@ TEST_F(FilesTest, CtrlSWritesThePicturePixelForPixel) {
     SCOPED_TRACE(name);
     ASSERT_NE(Open(WritePicture(name, 23, 17, 5)), nullptr);
     MaskAll();
-    Key('S', false, true);
+    CtrlS();
     ImageDoc reread = Load(folder_.Path(name));
     EXPECT_EQ(DescribePixelDifference(reread, Active()->doc()), "");
   }
@@ -132,7 +144,7 @@ TEST_F(FilesTest, NamesInAnyScriptOpenStepAndSave) {
   EXPECT_EQ(window->doc().path, second);
   EXPECT_EQ(Caption(window->hwnd()), "写真 ß 🌸.png");
   MaskAll();
-  Key('S', false, true);
+  CtrlS();
   ImageDoc reread = Load(second);
   EXPECT_EQ(DescribePixelDifference(reread, window->doc()), "");
 }
