@@ -49,6 +49,8 @@ constexpr std::array kLabels = {
     LabelText{IDC_PNG_TRANSPARENT, TextId::GifTransparent},
     LabelText{IDC_PNG_SWATCH_LABEL, TextId::GifTransparentColour},
     LabelText{IDC_PNG_TEXT_GROUP, TextId::PngTextGroup},
+    LabelText{IDC_PNG_KEY_LABEL, TextId::PngKeyLabel},
+    LabelText{IDC_PNG_NEW_KEY_LABEL, TextId::PngNewKeyLabel},
     LabelText{IDC_PNG_ADD, TextId::ButtonAdd},
     LabelText{IDC_PNG_DELETE, TextId::ButtonDelete},
     LabelText{IDOK, TextId::ButtonOk},
@@ -57,7 +59,8 @@ constexpr std::array kLabels = {
 
 class PngOptionsDialog : public ModalDialog {
  public:
-  PngOptionsDialog(const LanguageTexts& language, ImageDoc& doc, const PngColourCount& count, PngSaveOptions& options)
+  PngOptionsDialog(const LanguageTexts& language, ImageDoc& doc, const PngColourCount& count,
+                   PngSaveOptions& options)
       : language_(language), doc_(doc), count_(count), options_(options), saved_(options),
         transparency_(PickTargetOf(doc)), texts_(doc.pngTextList) {
     transparency_.useTransparent = options.transparent;
@@ -134,8 +137,8 @@ void PngOptionsDialog::FillKeyList(std::optional<size_t> selected) {
 // none, both are empty and the edit and the delete button are disabled.
 void PngOptionsDialog::ShowEntry(std::optional<size_t> index) {
   if (index && *index >= texts_.size()) index.reset();
-  SendDlgItemMessageW(hwnd(), IDC_PNG_KEY_LIST, LB_SETCURSEL, index ? static_cast<WPARAM>(*index) : static_cast<WPARAM>(-1),
-                      0);
+  const WPARAM row = index ? static_cast<WPARAM>(*index) : static_cast<WPARAM>(-1);
+  SendDlgItemMessageW(hwnd(), IDC_PNG_KEY_LIST, LB_SETCURSEL, row, 0);
   showing_ = true;
   SetItemTextUtf8(hwnd(), IDC_PNG_TEXT_FRAME, index ? PngTextForDisplay(texts_[*index].key) : std::string());
   SetItemTextUtf8(hwnd(), IDC_PNG_TEXT, index ? PngTextForDisplay(texts_[*index].text) : std::string());

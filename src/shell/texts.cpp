@@ -74,6 +74,8 @@ constexpr std::array kTexts = {
     Keyed(TextId::BmpReduce256, "256色に減色", LangKey::PngDlg256),
     Keyed(TextId::BmpReduce16, "16色に減色", LangKey::PngDlg16),
     Fixed(TextId::PngTextGroup, "テキスト", "Text"),
+    Fixed(TextId::PngKeyLabel, "キー", "Key"),
+    Fixed(TextId::PngNewKeyLabel, "新しいキー", "New key"),
     Keyed(TextId::ButtonDelete, "削除", LangKey::EtcDelete),
     Keyed(TextId::ButtonAdd, "追加", LangKey::EtcAdd),
     Keyed(TextId::ButtonOk, "OK", LangKey::EtcOK),

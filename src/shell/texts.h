@@ -64,7 +64,9 @@ enum class TextId : uint16_t {
   BmpNoReduction,
   BmpReduce256,
   BmpReduce16,
-  PngTextGroup,  // the text entries' group of the PNG options dialog
+  PngTextGroup,  // the text entries' group of the PNG options dialog, and its two labels
+  PngKeyLabel,
+  PngNewKeyLabel,
   ButtonDelete,
   ButtonAdd,
   ButtonOk,

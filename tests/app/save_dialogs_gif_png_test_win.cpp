@@ -46,7 +46,8 @@ std::map<std::string, std::string> PngChunks(const std::string& file) {
 }
 
 Colour ColourAt(const std::string& bytes, size_t at) {
-  return {static_cast<uint8_t>(bytes[at]), static_cast<uint8_t>(bytes[at + 1]), static_cast<uint8_t>(bytes[at + 2])};
+  const auto byte = [&](size_t i) { return static_cast<uint8_t>(bytes[at + i]); };
+  return {byte(0), byte(1), byte(2)};
 }
 
 Colour DocRgb(ImageDoc& doc, int32_t x, int32_t y) {
@@ -288,7 +289,8 @@ TEST_F(SaveDialogsTest, AGifTakesTheBottomLeftColourOrTheSpoitsForThisSaveOnly) 
 
   bool offAgain = false;
   SaveWith({[&](HWND d) {
-              offAgain = !ItemChecked(d, IDC_GIF_TRANSPARENT) && !IsWindowEnabled(GetDlgItem(d, IDC_GIF_SWATCH));
+              offAgain =
+                  !ItemChecked(d, IDC_GIF_TRANSPARENT) && !IsWindowEnabled(GetDlgItem(d, IDC_GIF_SWATCH));
               return true;
             },
             Click(IDCANCEL)});
@@ -334,7 +336,9 @@ void Type(HWND dialog, int id, const wchar_t* text) {
 }
 
 int ListCount(HWND d) { return static_cast<int>(SendDlgItemMessageW(d, IDC_PNG_KEY_LIST, LB_GETCOUNT, 0, 0)); }
-int ListSelection(HWND d) { return static_cast<int>(SendDlgItemMessageW(d, IDC_PNG_KEY_LIST, LB_GETCURSEL, 0, 0)); }
+int ListSelection(HWND d) {
+  return static_cast<int>(SendDlgItemMessageW(d, IDC_PNG_KEY_LIST, LB_GETCURSEL, 0, 0));
+}
 
 ModalDriver::Step AddKey(const wchar_t* key) {
   return [key](HWND d) {
@@ -437,7 +441,8 @@ TEST_F(SaveDialogsLanguageTest, TheDialogsTextsComeFromTheLanguageFile) {
                          IDC_GIF_INTERLACE, IDOK, IDCANCEL})});
   ASSERT_NE(Open(WritePicture("lang.png", 8, 8)), nullptr);
   SaveWith({record(png, {IDC_PNG_REDUCTION_GROUP, IDC_PNG_REDUCE_NONE, IDC_PNG_REDUCE_16, IDC_PNG_TEXT_GROUP,
-                         IDC_PNG_ADD, IDC_PNG_DELETE, IDC_PNG_INTERLACE, IDOK, IDCANCEL})});
+                         IDC_PNG_KEY_LABEL, IDC_PNG_NEW_KEY_LABEL, IDC_PNG_ADD, IDC_PNG_DELETE,
+                         IDC_PNG_INTERLACE, IDOK, IDCANCEL})});
   EXPECT_EQ(gif, (std::map<int, std::string>{{IDC_GIF_COLOURS_GROUP, "Max color"},
                                              {IDC_GIF_COLOURS_8, "8"},
                                              {IDC_GIF_TRANSPARENT, "Transparency"},
@@ -449,6 +454,8 @@ TEST_F(SaveDialogsLanguageTest, TheDialogsTextsComeFromTheLanguageFile) {
                                              {IDC_PNG_REDUCE_NONE, "No Reduce"},
                                              {IDC_PNG_REDUCE_16, "16"},
                                              {IDC_PNG_TEXT_GROUP, "Text"},
+                                             {IDC_PNG_KEY_LABEL, "Key"},
+                                             {IDC_PNG_NEW_KEY_LABEL, "New key"},
                                              {IDC_PNG_ADD, "&Add"},
                                              {IDC_PNG_DELETE, "&Delete"},
                                              {IDC_PNG_INTERLACE, "Interlaced"},
