@@ -415,15 +415,19 @@ TEST_F(SaveDialogsTest, PngTextEntriesAddedEditedAndDeletedAreInTheWrittenFile) 
 
   // Reopened: the first entry is shown; a deletion that is cancelled leaves the document's list.
   std::string frame, text;
+  size_t typedKey = 0;
   SaveWith({[&](HWND d) {
               frame = WindowTextOf(GetDlgItem(d, IDC_PNG_TEXT_FRAME));
               text = WindowTextOf(GetDlgItem(d, IDC_PNG_TEXT));
+              Type(d, IDC_PNG_NEW_KEY, std::wstring(100, L'k').c_str());
+              typedKey = WindowTextOf(GetDlgItem(d, IDC_PNG_NEW_KEY)).size();
               ClickItem(d, IDC_PNG_DELETE);
               return ListCount(d) == 1;
             },
             Click(IDCANCEL)});
   EXPECT_EQ(frame, "Title");
   EXPECT_EQ(text, "写真\r\nline two");
+  EXPECT_EQ(typedKey, 79u);  // a key's most characters
   EXPECT_EQ(window->doc().pngTextList.size(), 2u);
 }
 
