@@ -2,6 +2,7 @@
 // previous pictures in the same window, deleting, any script in file names.
 #include "app_fixture_win.h"
 #include "formats/image_dispatch.h"
+#include "modal_driver_win.h"
 #include "platform/file_io.h"
 #include "platform/wide_win.h"
 #include "recording_shell.h"
@@ -26,6 +27,15 @@ class FilesTest : public AppTest {
     return doc;
   }
 
+  // OK to the option dialog that a save may show first (BMP_OPT for these
+  // pictures of many colours): the picture is written as it is.
+  static ModalDriver AcceptSaveOptions() {
+    return ModalDriver({[](HWND d) {
+      PostMessageW(d, WM_COMMAND, IDOK, 0);
+      return true;
+    }});
+  }
+
   // Masks the whole picture of the active document with negative/positive.
   void MaskAll() {
     ImageDoc& doc = Active()->doc();
@@ -40,6 +50,7 @@ TEST_F(FilesTest, CtrlSWritesThePicturePixelForPixel) {
     SCOPED_TRACE(name);
     ASSERT_NE(Open(WritePicture(name, 23, 17, 5)), nullptr);
     MaskAll();
+    const ModalDriver options = AcceptSaveOptions();
     Key('S', false, true);
     ImageDoc reread = Load(folder_.Path(name));
     EXPECT_EQ(DescribePixelDifference(reread, Active()->doc()), "");
@@ -97,6 +108,7 @@ TEST_F(FilesTest, AChangedPictureAsksBeforeStepping) {
 
   MaskAll();
   answers_ = {IDYES};  // saved, then the previous picture
+  const ModalDriver options = AcceptSaveOptions();
   Key(VK_SPACE, true);
   EXPECT_EQ(window->doc().path, a);
   ImageDoc saved = Load(b);
