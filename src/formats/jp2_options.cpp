@@ -13,7 +13,8 @@ float Jp2RateFromText(std::string_view text) { return static_cast<float>(Leading
 std::string Jp2RateText(float rate) {
   char buffer[64];
   const int n = std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(rate));
-  return n > 0 && static_cast<size_t>(n) < sizeof buffer ? std::string(buffer, static_cast<size_t>(n)) : std::string();
+  if (n <= 0 || static_cast<size_t>(n) >= sizeof buffer) return std::string();
+  return std::string(buffer, static_cast<size_t>(n));
 }
 
 std::optional<Jp2WriteOptions> AcceptJp2Choice(const Jp2WriteOptions& stored, bool lossless, float rate) {

@@ -25,7 +25,9 @@ std::optional<int64_t> LeadingInteger(std::string_view text) {
     const auto digit = static_cast<uint64_t>(text[i] - '0');
     magnitude = magnitude > (kLimit - digit) / 10 ? kLimit : magnitude * 10 + digit;
   }
-  if (negative) return magnitude >= kLimit ? std::numeric_limits<int64_t>::min() : -static_cast<int64_t>(magnitude);
+  if (negative) {
+    return magnitude >= kLimit ? std::numeric_limits<int64_t>::min() : -static_cast<int64_t>(magnitude);
+  }
   return magnitude >= kLimit ? std::numeric_limits<int64_t>::max() : static_cast<int64_t>(magnitude);
 }
 

@@ -29,7 +29,8 @@ class Jp2OptionsDialog : public ModalDialog {
   INT_PTR OnInit() {
     lossless_ = options_.lossless;
     rate_ = options_.rate;
-    CheckRadioButton(hwnd(), IDC_JP2_LOSSLESS, IDC_JP2_RATE_CHOICE, lossless_ ? IDC_JP2_LOSSLESS : IDC_JP2_RATE_CHOICE);
+    const int choice = lossless_ ? IDC_JP2_LOSSLESS : IDC_JP2_RATE_CHOICE;
+    CheckRadioButton(hwnd(), IDC_JP2_LOSSLESS, IDC_JP2_RATE_CHOICE, choice);
     showing_ = true;
     SetItemTextUtf8(hwnd(), IDC_JP2_RATE, Jp2RateText(rate_));
     showing_ = false;

@@ -71,13 +71,17 @@ class JpegOptionsDialog : public ModalDialog {
 
   // The fields as typed; the text the dialog puts there itself is already stored.
   INT_PTR OnQualityTyped() {
-    if (!showing_)
-      options_.jpegQuality = JpegQualityFromText(ItemTextUtf8(hwnd(), IDC_JPEG_QUALITY), options_.jpegQuality);
+    if (!showing_) {
+      const std::string typed = ItemTextUtf8(hwnd(), IDC_JPEG_QUALITY);
+      options_.jpegQuality = JpegQualityFromText(typed, options_.jpegQuality);
+    }
     return TRUE;
   }
   INT_PTR OnFactorTyped() {
-    if (!showing_)
-      options_.jpegSmoothing = JpegSmoothingFromText(ItemTextUtf8(hwnd(), IDC_JPEG_FACTOR), options_.jpegSmoothing);
+    if (!showing_) {
+      const std::string typed = ItemTextUtf8(hwnd(), IDC_JPEG_FACTOR);
+      options_.jpegSmoothing = JpegSmoothingFromText(typed, options_.jpegSmoothing);
+    }
     return TRUE;
   }
 

@@ -221,7 +221,8 @@ TEST_F(SaveOptionsTest, Jp2LosslessRoundTripsExactlyAndCancelWritesNothing) {
   bool rateShown = false;
   {
     ModalDriver driver({[&](HWND d) {
-      rateShown = ItemChecked(d, IDC_JP2_RATE_CHOICE) && Enabled(d, IDC_JP2_RATE) && ItemText(d, IDC_JP2_RATE) == "0.25";
+      rateShown = ItemChecked(d, IDC_JP2_RATE_CHOICE) && Enabled(d, IDC_JP2_RATE) &&
+                  ItemText(d, IDC_JP2_RATE) == "0.25";
       ClickItem(d, IDC_JP2_LOSSLESS);
       Type(d, IDC_JP2_RATE, L"0.7");
       ClickItem(d, IDCANCEL);

@@ -76,13 +76,15 @@ TEST_F(SaveOptionsTest, JpegFieldsAndBoxesAreStoredAtOnceAndCancelPutsAllSevenBa
                         Type(d, IDC_JPEG_QUALITY, L"x");
                         seen.typedGarbage = o.jpegQuality;
                         ClickItem(d, IDC_JPEG_SMOOTHING_SET);
-                        seen.factorEnabledAfterCheck = Enabled(d, IDC_JPEG_FACTOR) && Enabled(d, IDC_JPEG_FACTOR_LABEL);
+                        seen.factorEnabledAfterCheck =
+                            Enabled(d, IDC_JPEG_FACTOR) && Enabled(d, IDC_JPEG_FACTOR_LABEL);
                         seen.factorAfterCheck = ItemText(d, IDC_JPEG_FACTOR);
                         Type(d, IDC_JPEG_FACTOR, L"0");
                         seen.factor0 = o.jpegSmoothing;
                         Type(d, IDC_JPEG_FACTOR, L"150");
                         seen.factor150 = o.jpegSmoothing;
-                        for (int id : {IDC_JPEG_NO_SMOOTH, IDC_JPEG_PROGRESSIVE, IDC_JPEG_OPTIMIZE, IDC_JPEG_SAMPLING_1X1})
+                        for (int id : {IDC_JPEG_NO_SMOOTH, IDC_JPEG_PROGRESSIVE, IDC_JPEG_OPTIMIZE,
+                                       IDC_JPEG_SAMPLING_1X1})
                           ClickItem(d, id);
                         seen.whileOpen = JpegOf(o);
                         return true;
@@ -151,7 +153,8 @@ TEST_F(SaveOptionsTest, JpegVeiloDefaultRefreshesTheDialogAndOkKeepsWhatItShowsI
 TEST_F(SaveOptionsTest, AJpegSavedAtQuality30ProgressiveIsSmallerThanAt80AndProgressive) {
   Start();
   const std::string path = WriteDoc("photo.jpg", MakeDoc(96, 64, [](int32_t x, int32_t y) {
-    return Rgb{static_cast<uint8_t>(x * 2 + y), static_cast<uint8_t>(y * 3), static_cast<uint8_t>((x * y) & 0xFF)};
+    return Rgb{static_cast<uint8_t>(x * 2 + y), static_cast<uint8_t>(y * 3),
+               static_cast<uint8_t>((x * y) & 0xFF)};
   }));
   ASSERT_NE(Open(path), nullptr);
   Save();

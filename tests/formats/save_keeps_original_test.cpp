@@ -33,7 +33,8 @@ class SaveKeepsOriginal : public ::testing::Test {
     return path;
   }
   void ExpectKept(const std::string& name) {
-    const std::vector<uint8_t> bytes = ReadWholeFile(folder_->Path(name), 1u << 20).value_or(std::vector<uint8_t>{});
+    const std::vector<uint8_t> bytes =
+        ReadWholeFile(folder_->Path(name), 1u << 20).value_or(std::vector<uint8_t>{});
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), kOldFile) << name;
     EXPECT_EQ(folder_->Entries(), std::vector<std::string>{name});
   }
@@ -82,7 +83,8 @@ TEST_F(SaveKeepsOriginal, ACancelledOptionDialogWritesNothing) {
          };
        },
        {"Write Error!"}},
-      {"photo.JPC", [](SaveOptions& o) { o.jp2Prompt = [](Jp2WriteOptions&) { return false; }; }, {"Write Error!"}},
+      {"photo.JPC", [](SaveOptions& o) { o.jp2Prompt = [](Jp2WriteOptions&) { return false; }; },
+       {"Write Error!"}},
       {"photo.bmp",
        [](SaveOptions& o) {
          o.bmpPrompt = [](uint32_t, int& reduction) {

@@ -90,8 +90,9 @@ TEST(BmpOptionRules, TwoHundredFiftySixIsOfferedOnlyAboveIt) {
     bool offered;
     int shown;
   };
-  const Case cases[] = {{17, 256, false, 0}, {200, 256, false, 0}, {256, 256, false, 0}, {257, 256, true, 256},
-                        {300, 256, true, 256}, {200, 16, false, 16}, {200, 0, false, 0}, {300, 16, true, 16}};
+  const Case cases[] = {{17, 256, false, 0},   {200, 256, false, 0}, {256, 256, false, 0},
+                        {257, 256, true, 256}, {300, 256, true, 256}, {200, 16, false, 16},
+                        {200, 0, false, 0},    {300, 16, true, 16}};
   for (const Case& c : cases) {
     EXPECT_EQ(IsBmp256Offered(c.colours), c.offered) << c.colours;
     EXPECT_EQ(OfferedBmpReduction(c.colours, c.option), c.shown) << c.colours << " " << c.option;
