@@ -59,6 +59,12 @@ masking_steps() {
   stamp=$(stat -c %Y.%s "$work/pics/photo.bmp")
   sleep 1.1
   send_keys ctrl+s
+  # A picture of more than 16 colours is offered a reduction first; OK keeps every colour.
+  drv "$preset" wait --class '#32770' --caption 'Bitmap Option' --timeout-ms 20000 >/dev/null ||
+    { smoke_failure="Ctrl+S offered no BMP options"; return 1; }
+  sleep 0.3
+  veilo_screenshot "$shots-2b-bmp-options.png"
+  send_keys Return
   wait_changed "$work/pics/photo.bmp" "$stamp" 20 || { smoke_failure="Ctrl+S did not write the picture"; return 1; }
   wine "$cli" mask "$(veilo_windows_path "$work/original.bmp")" "$(veilo_windows_path "$work/expected-meko.bmp")" \
     --area 8,8,72,56 meko >/dev/null 2>&1 || { smoke_failure="veilo-cli could not mask"; return 1; }
@@ -89,6 +95,9 @@ masking_steps() {
   stamp=$(stat -c %Y.%s "$work/pics/photo.bmp")
   sleep 1.1
   send_keys ctrl+s
+  drv "$preset" wait --class '#32770' --caption 'Bitmap Option' --timeout-ms 20000 >/dev/null ||
+    { smoke_failure="the second Ctrl+S offered no BMP options"; return 1; }
+  send_keys Return
   wait_changed "$work/pics/photo.bmp" "$stamp" 20 || { smoke_failure="the second Ctrl+S wrote nothing"; return 1; }
   wine "$cli" mask "$(veilo_windows_path "$work/expected-meko.bmp")" "$(veilo_windows_path "$work/expected-all.bmp")" \
     --area 0,0,320,240 neg >/dev/null 2>&1 || { smoke_failure="veilo-cli could not negate"; return 1; }

@@ -149,6 +149,10 @@ smoke_steps() {
   stamp=$(stat -c %Y.%s "$work/pics/b.bmp")
   sleep 1.1  # a new modification time must be visible at one-second resolution
   send_keys ctrl+s
+  # The gradient has more than 16 colours: the BMP options come first; OK keeps them all.
+  drv "$preset" wait --class '#32770' --caption 'Bitmap Option' --timeout-ms 20000 >/dev/null ||
+    { smoke_failure="Ctrl+S offered no BMP options"; return 1; }
+  send_keys Return
   wait_changed "$work/pics/b.bmp" "$stamp" 20 || { smoke_failure="Ctrl+S did not write b.bmp"; return 1; }
 
   wine "$work/veilo.exe" "$(veilo_windows_path "$work/pics/c.bmp")" >"$work/second.log" 2>&1 &

@@ -13,8 +13,10 @@ namespace veilo {
 
 bool IsBmpReduction(int option) { return option == 0 || option == 256 || option == 16; }
 
+bool IsBmp256Offered(uint32_t colourCount) { return colourCount > 256; }
+
 int OfferedBmpReduction(uint32_t colourCount, int option) {
-  return colourCount <= 256 && option == 256 ? 0 : option;
+  return option == 256 && !IsBmp256Offered(colourCount) ? 0 : option;
 }
 
 int WriteReducedBmp(ShellNotifications& shell, const std::string& utf8Path, ImageDoc& doc, int colours) {

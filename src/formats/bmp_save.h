@@ -16,6 +16,9 @@ inline constexpr uint32_t kBmpColourCountLimit = 300;
 // The reduction choices: 0 (none), 256 or 16.
 bool IsBmpReduction(int option);
 
+// Reducing to 256 colours is offered only to pictures of more than 256.
+bool IsBmp256Offered(uint32_t colourCount);
+
 // The option as the dialog shows it for a picture of `colourCount` colours:
 // reducing to 256 is not offered to a picture that has no more than 256, and
 // a remembered 256 then becomes 0.

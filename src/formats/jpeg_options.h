@@ -2,6 +2,7 @@
 // The choices that steer JPEG reading and writing. The options dialog and the
 // command line fill them; the defaults are the dialog's start values.
 #include <cstdint>
+#include <string_view>
 
 namespace veilo {
 
@@ -23,5 +24,19 @@ struct JpegWriteOptions {
   bool sampling1x1 = true;   // full-resolution chroma; false: 2x2 subsampling
   bool englishMessages = false;
 };
+
+// The ranges of the options dialog's two number fields.
+inline constexpr int32_t kJpegQualityMin = 0;
+inline constexpr int32_t kJpegQualityMax = 100;
+inline constexpr int32_t kJpegSmoothingMin = 1;
+inline constexpr int32_t kJpegSmoothingMax = 100;
+
+// What the quality and the smoothing factor fields hold after the user typed
+// `text`: its leading number as "%d" reads it, brought into range (quality:
+// 100 or more gives 100, below 0 gives 0; factor: 100 or more gives 100, 0 or
+// less gives 1). Text without a number, such as a field emptied to type a new
+// value, keeps `current`.
+int32_t JpegQualityFromText(std::string_view text, int32_t current);
+int32_t JpegSmoothingFromText(std::string_view text, int32_t current);
 
 }  // namespace veilo

@@ -127,4 +127,27 @@
 #define IDC_PNG_REDUCE_64 1078
 #define IDC_PNG_REDUCE_32 1079
 
+// "JPEGOPTION": the JPEG reading and writing options.
+#define IDC_JPEG_NO_SMOOTH 1000
+#define IDC_JPEG_QUALITY 1001
+#define IDC_JPEG_SMOOTHING_SET 1002
+#define IDC_JPEG_FACTOR 1003
+#define IDC_JPEG_PROGRESSIVE 1004
+#define IDC_JPEG_FACTOR_LABEL 1005
+#define IDC_JPEG_SAMPLING_1X1 1020
+#define IDC_JPEG_DEFAULT 1021
+#define IDC_JPEG_OPTIMIZE 1024
+
+// "BMP_OPT": the reduction before a BMP save.
+#define IDC_BMP_REDUCE_256 1055
+#define IDC_BMP_REDUCE_16 1056
+#define IDC_BMP_NO_REDUCTION 1082
+#define IDC_BMP_REDUCTION_GROUP 1101
+
+// "JP2_OPT": lossless or a rate, and the codec library's name.
+#define IDC_JP2_LOSSLESS 1103
+#define IDC_JP2_RATE_CHOICE 1104
+#define IDC_JP2_RATE 1106
+#define IDC_JP2_LIBRARY 1107
+
 // ---- the picture tools (PROP_DLG, RESIZE_DLG) -----------------------------------------------

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "formats/jp2_options.h"
 #include "platform/file_io.h"
 #include "shell/profile_file.h"
 
@@ -118,12 +119,6 @@ std::string JoinNumbers(std::initializer_list<int64_t> numbers) {
   return text;
 }
 
-std::string FormatRate(float rate) {
-  char buffer[64];
-  const int n = std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(rate));
-  return n > 0 ? std::string(buffer, std::min(static_cast<size_t>(n), sizeof buffer - 1)) : std::string("0.1");
-}
-
 int32_t Flag(bool on) { return on ? 1 : 0; }
 int32_t Flag(int32_t value) { return value != 0 ? 1 : 0; }
 
@@ -185,6 +180,18 @@ void ReadOptions(const ProfileText& file, AppOptions& o) {
 
 }  // namespace
 
+void CopyJpegOptions(const AppOptions& from, AppOptions& to) {
+  to.jpegQuality = from.jpegQuality;
+  to.jpegSmoothing = from.jpegSmoothing;
+  to.jpegSmoothingOn = from.jpegSmoothingOn;
+  to.jpegNoSmoothRead = from.jpegNoSmoothRead;
+  to.jpegProgressive = from.jpegProgressive;
+  to.jpegOptimize = from.jpegOptimize;
+  to.jpegSampling1x1 = from.jpegSampling1x1;
+}
+
+void ResetJpegOptions(AppOptions& options) { CopyJpegOptions(AppOptions{}, options); }
+
 LoadedSettings loadSettings(const std::string& settingsFile, const std::string& winIniFile) {
   LoadedSettings loaded;
   const std::string& source =
@@ -226,7 +233,7 @@ bool saveSettings(const std::string& settingsFile, const AppOptions& o, const Fr
   values.emplace_back("RGBOption", JoinNumbers({o.mask.rgbNegChannels, o.mask.rgbXorChannels,
                                                 o.mask.rgbExchangeMode}));
   if (languageFolder) values.emplace_back("Path", *languageFolder);
-  values.emplace_back("JP2", JoinNumbers({Flag(o.jp2Lossless)}) + " " + FormatRate(o.jp2Rate));
+  values.emplace_back("JP2", JoinNumbers({Flag(o.jp2Lossless)}) + " " + Jp2RateText(o.jp2Rate));
   return WriteProfileValues(settingsFile, kSettingsSection, values);
 }
 

@@ -52,6 +52,13 @@ struct AppOptions {
   int32_t slideSeconds = 5;
 };
 
+// The seven JPEG options (those of "JpegOption") of `from` into `to`; nothing
+// else changes.
+void CopyJpegOptions(const AppOptions& from, AppOptions& to);
+// "Veilo Default" of the JPEG options dialog: the seven JPEG options back to
+// their start values.
+void ResetJpegOptions(AppOptions& options);
+
 // Where the frame is when the settings are saved.
 struct FrameState {
   bool minimized = false;

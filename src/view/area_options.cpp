@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
-#include <charconv>
+
+#include "platform/number_text.h"
 
 namespace veilo {
 namespace {
@@ -17,18 +17,7 @@ int32_t UnitRadioIndex(int32_t unit) { return std::clamp(unit / 8, 0, 2); }
 int32_t UnitOfRadioIndex(int32_t index) { return kUnits[static_cast<size_t>(std::clamp(index, 0, 2))]; }
 
 int32_t GlassBoxFromText(std::string_view text, int32_t current) {
-  size_t i = 0;
-  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  uint32_t digits = 0;
-  const auto [end, error] = std::from_chars(text.data() + i, text.data() + text.size(), digits);
-  int64_t value = current;
-  if (error == std::errc::result_out_of_range) {
-    value = negative ? kGlassBoxMin : kGlassBoxMax;  // far beyond either limit
-  } else if (error == std::errc{} && end != text.data() + i) {
-    value = negative ? -int64_t{digits} : int64_t{digits};
-  }
+  const int64_t value = LeadingInteger(text).value_or(current);
   return static_cast<int32_t>(std::clamp<int64_t>(value, kGlassBoxMin, kGlassBoxMax));
 }
 

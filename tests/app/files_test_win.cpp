@@ -1,8 +1,8 @@
 // The document window's files: save with Ctrl+S, the folder's next and
 // previous pictures in the same window, deleting, any script in file names.
 #include "app_fixture_win.h"
-#include "modal_driver_win.h"
 #include "formats/image_dispatch.h"
+#include "modal_driver_win.h"
 #include "platform/file_io.h"
 #include "platform/wide_win.h"
 #include "recording_shell.h"
@@ -28,14 +28,13 @@ class FilesTest : public AppTest {
     return doc;
   }
 
-  // Ctrl+S; a PNG's options dialog is confirmed with its choices as offered.
-  void CtrlS() {
-    ModalDriver confirm({[](HWND d) {
-      if (!GetDlgItem(d, IDC_PNG_KEY_LIST)) return false;
-      ClickItem(d, IDOK);
+  // OK to the option dialog that a save may show first (BMP_OPT for these
+  // pictures of many colours): the picture is written as it is.
+  static ModalDriver AcceptSaveOptions() {
+    return ModalDriver({[](HWND d) {
+      PostMessageW(d, WM_COMMAND, IDOK, 0);
       return true;
     }});
-    Key('S', false, true);
   }
 
   // Masks the whole picture of the active document with negative/positive.
@@ -52,7 +51,8 @@ TEST_F(FilesTest, CtrlSWritesThePicturePixelForPixel) {
     SCOPED_TRACE(name);
     ASSERT_NE(Open(WritePicture(name, 23, 17, 5)), nullptr);
     MaskAll();
-    CtrlS();
+    const ModalDriver options = AcceptSaveOptions();
+    Key('S', false, true);
     ImageDoc reread = Load(folder_.Path(name));
     EXPECT_EQ(DescribePixelDifference(reread, Active()->doc()), "");
   }
@@ -109,6 +109,7 @@ TEST_F(FilesTest, AChangedPictureAsksBeforeStepping) {
 
   MaskAll();
   answers_ = {IDYES};  // saved, then the previous picture
+  const ModalDriver options = AcceptSaveOptions();
   Key(VK_SPACE, true);
   EXPECT_EQ(window->doc().path, a);
   ImageDoc saved = Load(b);
@@ -144,7 +145,8 @@ TEST_F(FilesTest, NamesInAnyScriptOpenStepAndSave) {
   EXPECT_EQ(window->doc().path, second);
   EXPECT_EQ(Caption(window->hwnd()), "写真 ß 🌸.png");
   MaskAll();
-  CtrlS();
+  const ModalDriver options = AcceptSaveOptions();
+  Key('S', false, true);
   ImageDoc reread = Load(second);
   EXPECT_EQ(DescribePixelDifference(reread, window->doc()), "");
 }

@@ -137,6 +137,20 @@ TEST(Settings, RoundTripKeepsEveryOption) {
   }
 }
 
+TEST(Settings, JpegDefaultResetsTheSevenJpegOptionsAndNothingElse) {
+  AppOptions o = ChangedOptions();
+  ResetJpegOptions(o);
+  AppOptions expected = ChangedOptions();
+  expected.jpegQuality = 80;
+  expected.jpegSmoothing = 1;
+  expected.jpegSmoothingOn = false;
+  expected.jpegNoSmoothRead = false;
+  expected.jpegProgressive = false;
+  expected.jpegOptimize = true;
+  expected.jpegSampling1x1 = true;
+  ExpectSameOptions(o, expected);
+}
+
 TEST(Settings, MissingOrFolderSettingsFileFallsBackToWinIniButWritesVeiloIni) {
   for (const bool settingsIsFolder : {false, true}) {
     SCOPED_TRACE(settingsIsFolder ? "veilo.ini is a folder" : "veilo.ini is missing");
