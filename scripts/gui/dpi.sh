@@ -39,3 +39,26 @@ test_frame_at_144_dpi() {
     pass "$name"
   fi
 }
+
+# Every dialog opened in process at 96 and at 144 DPI: its controls and texts fit (checked by the
+# test), and a picture of each goes to build/screenshots/dialog-NAME[-en]-DPIdpi.png.
+test_dialogs_at_96_and_144_dpi() {
+  local preset=$1 name="dialogs at 96 and 144 DPI ($1)" tests=$ROOT/build/$1/tests/veilo-tests-app.exe
+  [[ -f $tests ]] || { fail "$name" "$tests is missing"; return; }
+  local shots_win status=0 dpi
+  shots_win=$(veilo_windows_path "$SHOTS")
+  veilo_at_exit '_dpi_set default'
+  for dpi in 96 144; do
+    [[ $dpi == 96 ]] && _dpi_set default || _dpi_set "$dpi"
+    VEILO_SHOT_DIR=$shots_win timeout 300 wine "$tests" --gtest_filter='DialogLayoutTest.*' \
+      >"$WORK/dialogs-$dpi-$preset.log" 2>&1 || status=$?
+    grep -E '^\[ +(OK|FAILED|PASSED) |Failure|needs|outside|larger' "$WORK/dialogs-$dpi-$preset.log" | sed "s/^/    $dpi dpi: /"
+  done
+  _dpi_set default
+  if [[ $status -ne 0 ]]; then
+    fail "$name" "a dialog does not fit (see $WORK/dialogs-*-$preset.log)"
+  else
+    echo "    screenshots: build/screenshots/dialog-*.png"
+    pass "$name"
+  fi
+}

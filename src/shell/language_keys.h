@@ -148,7 +148,7 @@ namespace veilo {
   X(PngDlg256, "PNG OPTION DLG", "256", "256")                                        \
   X(PngDlgTrans, "PNG OPTION DLG", "Trans", "Transparency")                           \
   X(PngDlgTransCol, "PNG OPTION DLG", "TransCol", "Color")                            \
-  X(PngDlgInterlace, "PNG OPTION DLG", "Interlace", "")                               \
+  X(PngDlgInterlace, "PNG OPTION DLG", "Interlace", "Interlace")                      \
   X(PngDlgTitleSP, "PNG OPTION DLG", "TitleSP", "Select Color by Spoit")              \
   X(PropDlgColorsMore, "PROPERTY DLG", "ColorsMore", "%d colors or more")             \
   X(PropDlgGetColorBtn, "PROPERTY DLG", "GetColorBtn", "True number of Colors")       \
