@@ -75,16 +75,26 @@ TEST_F(ToolsDialogsTest, ResizeMakesNewImagesOfTheChosenSizeAndKeepsItsSettings)
   DocumentWindow* source = Open(WritePicture("p.bmp", 200, 100));
   ASSERT_NE(source, nullptr);
   struct Seen {
-    std::string widthNow, heightNow, width, height, heightAfterTyping;
+    std::string widthNow, heightNow, width, height, widthAfterArrows, heightAfterArrows, heightAfterTyping;
     std::pair<int, int> widthRange, heightRange;
     int heightArrowAfterTyping = -1;
     bool keepAspect = false, halfTone = false;
   } first;
   ASSERT_TRUE(RunDialog(cmd::kResizePaste, {[&](HWND d) {
-    first = {ItemText(d, IDC_RESIZE_WIDTH_NOW), ItemText(d, IDC_RESIZE_HEIGHT_NOW),
-             ItemText(d, IDC_RESIZE_WIDTH), ItemText(d, IDC_RESIZE_HEIGHT), "", ArrowRange(d, IDC_RESIZE_WIDTH_ARROWS),
-             ArrowRange(d, IDC_RESIZE_HEIGHT_ARROWS), -1, ItemChecked(d, IDC_RESIZE_KEEP_ASPECT),
-             ItemChecked(d, IDC_RESIZE_HALF_TONE)};
+    first.widthNow = ItemText(d, IDC_RESIZE_WIDTH_NOW);
+    first.heightNow = ItemText(d, IDC_RESIZE_HEIGHT_NOW);
+    first.width = ItemText(d, IDC_RESIZE_WIDTH);
+    first.height = ItemText(d, IDC_RESIZE_HEIGHT);
+    first.widthRange = ArrowRange(d, IDC_RESIZE_WIDTH_ARROWS);
+    first.heightRange = ArrowRange(d, IDC_RESIZE_HEIGHT_ARROWS);
+    first.keepAspect = ItemChecked(d, IDC_RESIZE_KEEP_ASPECT);
+    first.halfTone = ItemChecked(d, IDC_RESIZE_HALF_TONE);
+    // The width's arrows moved to 400: the field shows it, the height follows.
+    const HWND arrows = GetDlgItem(d, IDC_RESIZE_WIDTH_ARROWS);
+    SendMessageW(arrows, UDM_SETPOS32, 0, 400);
+    SendMessageW(d, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 400), reinterpret_cast<LPARAM>(arrows));
+    first.widthAfterArrows = ItemText(d, IDC_RESIZE_WIDTH);
+    first.heightAfterArrows = ItemText(d, IDC_RESIZE_HEIGHT);
     Type(d, IDC_RESIZE_WIDTH, L"50");
     first.heightAfterTyping = ItemText(d, IDC_RESIZE_HEIGHT);
     first.heightArrowAfterTyping = ArrowPosition(d, IDC_RESIZE_HEIGHT_ARROWS);
@@ -100,6 +110,8 @@ TEST_F(ToolsDialogsTest, ResizeMakesNewImagesOfTheChosenSizeAndKeepsItsSettings)
   EXPECT_EQ(first.heightRange, std::make_pair(0, 1600));
   EXPECT_TRUE(first.keepAspect);
   EXPECT_TRUE(first.halfTone);
+  EXPECT_EQ(first.widthAfterArrows, "400");
+  EXPECT_EQ(first.heightAfterArrows, "200");
   EXPECT_EQ(first.heightAfterTyping, "25");
   EXPECT_EQ(first.heightArrowAfterTyping, 25);
 
