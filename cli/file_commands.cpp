@@ -4,12 +4,13 @@
 #include "cli_shell.h"
 #include "commands.h"
 #include "file_options.h"
-#include "formats/colour_count.h"
 #include "formats/folder_list.h"
 #include "formats/image_files.h"
 #include "picture_io.h"
 #include "platform/file_io.h"
+#include "shell/property_texts.h"
 #include "shell/texts.h"
+#include "tools/picture_properties.h"
 
 namespace veilo::cli {
 
@@ -57,12 +58,17 @@ int RunInfo(const std::vector<std::string>& args) {
   LoadOptions load;
   load.englishMessages = true;
   if (!LoadPicture(shell, args[0], doc, load)) return kExitFailed;
-  const uint32_t colours = CountDistinctColours(shell, DocPixels(doc), 0);
-  if (colours == 0) {
+  // What the properties dialog shows once its exact count has run, in its English texts.
+  const ColourCountDisplay colours = CountColoursExactly(shell, DocPixels(doc));
+  if (colours.form == ColourCountForm::kNotCounted) {
     std::fprintf(stderr, "veilo-cli: not enough memory to count the colours\n");
     return kExitFailed;
   }
-  std::printf("%dx%d colors=%u\n", doc.width, doc.height, colours);
+  LanguageTexts english = DefaultLanguageTexts();
+  english.languageLoaded = true;
+  std::printf("%s\n", ResolveLongPath(args[0]).value_or(args[0]).c_str());
+  std::printf("%s\n", PictureSizeText(doc.width, doc.height).c_str());
+  std::printf("%s\n", ColourCountText(colours, english).c_str());
   for (const PngTextEntry& entry : doc.pngTextList)
     std::printf("text %s=%s\n", OneLine(entry.key).c_str(), OneLine(entry.text).c_str());
   for (int slot = 0; slot < kCpSlotCount; ++slot)

@@ -1,5 +1,6 @@
 #include "file_options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 
@@ -45,8 +46,9 @@ OptionParse ParseFileOption(const std::vector<std::string>& args, size_t& i, Fil
   if (a == "--no-smooth-read") return out.noSmoothRead = true, OptionParse::kTaken;
   if (a == "--interlace") return out.interlace = true, OptionParse::kTaken;
 
-  static const char* const kValued[] = {"--quality", "--smoothing",   "--colors",   "--reduce",
-                                        "--text",    "--bmp-reduce", "--jp2-rate", "--transparent"};
+  static const char* const kValued[] = {"--quality",    "--smoothing", "--colors",      "--reduce",
+                                        "--text",       "--bmp-reduce", "--jp2-rate",   "--transparent",
+                                        "--text-delete"};
   bool valued = false;
   for (const char* name : kValued) valued = valued || a == name;
   if (!valued) return OptionParse::kNotAnOption;
@@ -95,11 +97,17 @@ OptionParse ParseFileOption(const std::vector<std::string>& args, size_t& i, Fil
     out.transparent = ParseColour(v);
     return out.transparent ? OptionParse::kTaken : bad("needs a colour RRGGBB in hexadecimal");
   }
+  if (a == "--text-delete") {
+    if (v.empty()) return bad("needs a key");
+    if (v.size() > kPngKeyMaxLength) return bad("key is longer than 79 characters");
+    out.textEdits.push_back({v, std::nullopt});
+    return OptionParse::kTaken;
+  }
   // --text KEY=TEXT
   const size_t eq = v.find('=');
   if (eq == std::string::npos || eq == 0) return bad("needs KEY=TEXT with a key");
   if (eq > kPngKeyMaxLength) return bad("key is longer than 79 characters");
-  out.texts.push_back({v.substr(0, eq), v.substr(eq + 1)});
+  out.textEdits.push_back({v.substr(0, eq), v.substr(eq + 1)});
   return OptionParse::kTaken;
 }
 
@@ -133,16 +141,17 @@ SaveOptions MakeSaveOptions(const FileOptionArgs& args, ImageDoc& doc) {
     o.gif.transparent = o.png.transparent = true;
     o.gif.transparentColour = o.png.transparentColour = *args.transparent;
   }
-  for (const PngTextEntry& entry : args.texts) {
-    bool replaced = false;
-    for (PngTextEntry& own : doc.pngTextList) {
-      if (own.key == entry.key) {
-        own.text = entry.text;
-        replaced = true;
-        break;
-      }
+  for (const PngTextEdit& edit : args.textEdits) {
+    PngTextList& list = doc.pngTextList;
+    const auto own =
+        std::find_if(list.begin(), list.end(), [&](const PngTextEntry& e) { return e.key == edit.key; });
+    if (!edit.text) {
+      if (own != list.end()) RemovePngText(list, static_cast<size_t>(own - list.begin()));
+    } else if (own != list.end()) {
+      own->text = *edit.text;
+    } else {
+      AppendPngText(list, edit.key, *edit.text);
     }
-    if (!replaced) AppendPngText(doc.pngTextList, entry.key, entry.text);
   }
   return o;
 }

@@ -20,6 +20,7 @@
 #include "shell/picture_preload.h"
 #include "shell/settings.h"
 #include "shell/toolbar_layout.h"
+#include "tools/resize_rules.h"
 
 namespace veilo {
 
@@ -60,6 +61,7 @@ struct App {
   DetectionMemory detection;
   std::string lastCpCode;  // offered again by the CP dialog
   RunSaveChoices saveChoices;  // the save dialogs' choices that hold for the run
+  ResizeSettings resizeSettings;  // the resize dialog's aspect tie and stretch mode, for the run
 
   std::unique_ptr<FrameWindow> frame;
   HWND frameWindow = nullptr;

@@ -151,3 +151,24 @@
 #define IDC_JP2_LIBRARY 1107
 
 // ---- the picture tools (PROP_DLG, RESIZE_DLG) -----------------------------------------------
+// "PROP_DLG": path, size, colour count and its exact-count button, the PNG text entries.
+#define IDC_PROP_PATH 1081
+#define IDC_PROP_SIZE 1074
+#define IDC_PROP_COLOURS 1075
+#define IDC_PROP_EXACT 1080
+#define IDC_PROP_KEYS 1067
+#define IDC_PROP_TEXT_GROUP 1073
+#define IDC_PROP_TEXT 1072
+
+// "RESIZE_DLG": current and new size, the aspect tie, the four stretch modes.
+#define IDC_RESIZE_WIDTH_NOW 1111
+#define IDC_RESIZE_HEIGHT_NOW 1112
+#define IDC_RESIZE_WIDTH 1114
+#define IDC_RESIZE_WIDTH_ARROWS 1108
+#define IDC_RESIZE_HEIGHT 1001
+#define IDC_RESIZE_HEIGHT_ARROWS 1109
+#define IDC_RESIZE_KEEP_ASPECT 1113
+#define IDC_RESIZE_DELETE_SCANS 1117
+#define IDC_RESIZE_HALF_TONE 1118
+#define IDC_RESIZE_AND_SCANS 1115
+#define IDC_RESIZE_OR_SCANS 1116

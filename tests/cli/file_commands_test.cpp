@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "formats/image_dispatch.h"
+#include "formats/png_text_list.h"
 #include "platform/file_io.h"
 #include "recording_shell.h"
 #include "temp_folder.h"
@@ -72,7 +73,9 @@ TEST_F(FileCommandsTest, ConvertOptionsReachTheWriters) {
   int exit = 0;
   std::string out = Output([&] { return cli::RunInfo({Path("r.bmp")}); }, exit);
   ASSERT_EQ(exit, cli::kExitOk);
-  const int colours = std::stoi(out.substr(out.find("colors=") + 7));
+  const size_t countLine = out.find("\nSize 40 x 40\n") + 14;
+  const int colours = std::stoi(out.substr(countLine));
+  EXPECT_EQ(out.substr(out.find(' ', countLine)), " colors\n");
   EXPECT_LE(colours, 16);
   EXPECT_GT(colours, 1);
 
@@ -80,7 +83,7 @@ TEST_F(FileCommandsTest, ConvertOptionsReachTheWriters) {
                              "Title=Again", "--interlace"}),
             cli::kExitOk);
   out = Output([&] { return cli::RunInfo({Path("t.png")}); }, exit);
-  EXPECT_EQ(out, "40x40 colors=1600\ntext Title=Again\ntext Note=a=b\n");
+  EXPECT_EQ(out, Path("t.png") + "\nSize 40 x 40\n1600 colors\ntext Title=Again\ntext Note=a=b\n");
 
   // Lossless unless a rate is given; a rate makes the file smaller and lossy.
   ASSERT_EQ(cli::RunConvert({in, Path("lossless.jp2")}), cli::kExitOk);
@@ -96,6 +99,54 @@ TEST_F(FileCommandsTest, ConvertOptionsReachTheWriters) {
   EXPECT_EQ(gif.transparentColor, (std::array<uint8_t, 3>{0x0A, 0x0B, 0x0C}));
 }
 
+TEST_F(FileCommandsTest, TextEntriesAreAddedReplacedAndDeletedInOrder) {
+  ImageDoc doc = SixColours();
+  AppendPngText(doc.pngTextList, "Title", "Old");
+  AppendPngText(doc.pngTextList, "Author", "Me");
+  AppendPngText(doc.pngTextList, "Note", "x");
+  const std::string in = Write("in.png", doc);
+  struct Case {
+    const char* name;
+    std::vector<std::string> options;
+    const char* texts;  // the info lines after the colour count
+  };
+  const Case cases[] = {
+      {"kept", {}, "text Title=Old\ntext Author=Me\ntext Note=x\n"},
+      {"one deleted", {"--text-delete", "Author"}, "text Title=Old\ntext Note=x\n"},
+      {"all deleted", {"--text-delete", "Title", "--text-delete", "Note", "--text-delete", "Author"}, ""},
+      {"an absent key", {"--text-delete", "Missing"}, "text Title=Old\ntext Author=Me\ntext Note=x\n"},
+      {"keys are case-sensitive", {"--text-delete", "title"},
+       "text Title=Old\ntext Author=Me\ntext Note=x\n"},
+      {"deleted, then set again", {"--text-delete", "Title", "--text", "Title=New"},
+       "text Author=Me\ntext Note=x\ntext Title=New\n"},
+      {"set, then deleted", {"--text", "Added=1", "--text", "Note=y", "--text-delete", "Added"},
+       "text Title=Old\ntext Author=Me\ntext Note=y\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> args = {in, Path("out.png")};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    ASSERT_EQ(cli::RunConvert(args), cli::kExitOk);
+    int exit = 0;
+    const std::string out = Output([&] { return cli::RunInfo({Path("out.png")}); }, exit);
+    ASSERT_EQ(exit, cli::kExitOk);
+    const std::string head = Path("out.png") + "\nSize 30 x 20\n6 colors\n";
+    ASSERT_EQ(out.substr(0, head.size()), head);
+    EXPECT_EQ(out.substr(head.size()), c.texts);
+  }
+}
+
+TEST_F(FileCommandsTest, InfoShowsTheCountAsThePropertiesDialogDoesAfterItsExactCount) {
+  // Beyond the dialog's first limit of a thousand colours: the exact number, not "1000 or more".
+  ImageDoc many = testing::MakeDoc(100, 50, [](int32_t x, int32_t y) {
+    return testing::Rgb{static_cast<uint8_t>(x), static_cast<uint8_t>(y), 3};
+  });
+  const std::string bmp = Write("many.bmp", many);
+  int exit = 0;
+  EXPECT_EQ(Output([&] { return cli::RunInfo({bmp}); }, exit), bmp + "\nSize 100 x 50\n5000 colors\n");
+  EXPECT_EQ(exit, cli::kExitOk);
+}
+
 TEST_F(FileCommandsTest, BadOptionsAreUsageErrors) {
   ImageDoc doc = SixColours();
   const std::string in = Write("in.bmp", doc);
@@ -107,6 +158,9 @@ TEST_F(FileCommandsTest, BadOptionsAreUsageErrors) {
       {in, Path("o.png"), "--reduce", "20"},
       {in, Path("o.png"), "--text", "=x"},
       {in, Path("o.png"), "--text", "novalue"},
+      {in, Path("o.png"), "--text-delete", ""},
+      {in, Path("o.png"), "--text-delete", std::string(80, 'k')},
+      {in, Path("o.png"), "--text-delete"},
       {in, Path("o.bmp"), "--bmp-reduce", "128"},
       {in, Path("o.jp2"), "--jp2-rate", "1.5"},
       {in, Path("o.gif"), "--transparent", "12345"},
@@ -144,13 +198,13 @@ TEST_F(FileCommandsTest, InfoCountsColoursAndListsCpCodes) {
   int exit = 0;
   const std::string out = Output([&] { return cli::RunInfo({jpg}); }, exit);
   ASSERT_EQ(exit, cli::kExitOk);
-  EXPECT_EQ(out.substr(0, out.find(" colors=")), "30x20");
+  EXPECT_EQ(out.rfind(jpg + "\nSize 30 x 20\n", 0), 0u) << out;  // (JPEG is lossy: more than 6 colours)
   EXPECT_NE(out.find("\ncp1 ABC\n"), std::string::npos) << out;
   EXPECT_NE(out.find("\ncp3 Z\n"), std::string::npos) << out;
   EXPECT_EQ(out.find("cp2"), std::string::npos) << out;
 
   const std::string bmp = Write("six.bmp", doc);
-  EXPECT_EQ(Output([&] { return cli::RunInfo({bmp}); }, exit), "30x20 colors=6\n");
+  EXPECT_EQ(Output([&] { return cli::RunInfo({bmp}); }, exit), bmp + "\nSize 30 x 20\n6 colors\n");
   EXPECT_EQ(cli::RunInfo({Path("absent.bmp")}), cli::kExitFailed);
   EXPECT_EQ(cli::RunInfo({}), cli::kExitUsage);
 }
