@@ -10,6 +10,7 @@
 #include "platform/wide_win.h"
 #include "shell/app_win.h"
 #include "shell/doc_window_win.h"
+#include "shell/png_text_display.h"
 #include "shell/property_texts.h"
 #include "shell/resource_ids.h"
 #include "shell/texts.h"
@@ -75,7 +76,7 @@ class PropertiesDialog : public ModalDialog {
     shown_ = static_cast<int>(index);
     const PngTextEntry& entry = doc_.pngTextList[index];
     SetItemTextUtf8(hwnd(), IDC_PROP_TEXT_GROUP, entry.key);
-    SetItemTextUtf8(hwnd(), IDC_PROP_TEXT, TextWithCrLf(entry.text));
+    SetItemTextUtf8(hwnd(), IDC_PROP_TEXT, PngTextForDisplay(entry.text));
   }
 
   // Only a change from a shown entry to another one.

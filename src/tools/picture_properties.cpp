@@ -34,14 +34,5 @@ std::string PictureSizeText(int32_t width, int32_t height) {
   return "Size " + std::to_string(width) + " x " + std::to_string(height);
 }
 
-std::string TextWithCrLf(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
-    out += text[i];
-  }
-  return out;
-}
 
 }  // namespace veilo

@@ -5,7 +5,6 @@
 // (src/shell/property_texts.h); here is which of them applies.
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "doc/pixel_buffer.h"
 
@@ -42,9 +41,5 @@ ColourCountDisplay CountColoursExactly(ShellNotifications& shell, const PixelBuf
 
 // "Size %d x %d".
 std::string PictureSizeText(int32_t width, int32_t height);
-
-// A PNG text as a multi-line edit field shows it: every line break as CR LF
-// (PNG texts break lines with LF alone, which the field would not break at).
-std::string TextWithCrLf(std::string_view text);
 
 }  // namespace veilo

@@ -142,6 +142,8 @@ constexpr DialogCase kDialogs[] = {
     {"png-options", "noise.png", cmd::kSave},
     {"bmp-options", "noise.bmp", cmd::kSave},
     {"jp2-options", "noise.jp2", cmd::kSave},
+    {"properties", "noise.png", cmd::kProperties},
+    {"resize", "noise.bmp", cmd::kResizePaste},
 };
 
 class DialogLayoutTest : public SaveOptionsTest {

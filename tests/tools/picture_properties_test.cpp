@@ -56,12 +56,5 @@ TEST(PictureProperties, SizeLine) {
   EXPECT_EQ(PictureSizeText(65535, 1), "Size 65535 x 1");
 }
 
-TEST(PictureProperties, TextLinesBreakAsTheEditFieldWants) {
-  EXPECT_EQ(TextWithCrLf("a\nb"), "a\r\nb");
-  EXPECT_EQ(TextWithCrLf("a\r\nb\n\n"), "a\r\nb\r\n\r\n");
-  EXPECT_EQ(TextWithCrLf("\nx\r"), "\r\nx\r");
-  EXPECT_EQ(TextWithCrLf(""), "");
-}
-
 }  // namespace
 }  // namespace veilo
