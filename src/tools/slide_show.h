@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace veilo {
 
@@ -85,5 +86,12 @@ SlideAction SlideWindowDestroyed(SlideShowState& state);
 // The list index after `index`, wrapping to 0; before it, wrapping to the last.
 int32_t NextSlideIndex(int32_t index, int32_t listCount);
 int32_t PreviousSlideIndex(int32_t index, int32_t listCount);
+
+}  // namespace veilo
+
+namespace veilo {
+
+// The line drawn at the lower right when showInfo is set: "path [w x h]".
+std::string SlideInfoText(std::string_view path, int32_t width, int32_t height);
 
 }  // namespace veilo
