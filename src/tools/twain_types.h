@@ -2,6 +2,8 @@
 // The TWAIN 1.x data the acquisition hands to the source manager, in the
 // manager's own layout (2-byte packing), and the codes it answers with.
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace veilo {
 
@@ -71,5 +73,9 @@ inline constexpr uint16_t kTwsxNative = 0;
 
 // The program's identity towards the manager (Id 0 until it is opened).
 TwIdentity ApplicationIdentity();
+
+// The source manager's library lives in the Windows folder.
+inline constexpr char kTwainManagerFileName[] = "TWAIN_32.DLL";
+std::string TwainManagerPath(std::string_view windowsFolder);
 
 }  // namespace veilo

@@ -179,6 +179,11 @@ TEST(TwainIdentity, TheProgramsIdentity) {
   EXPECT_NE(id.manufacturer[0], '\0');
 }
 
+TEST(TwainIdentity, ManagerInTheWindowsFolder) {
+  EXPECT_EQ(TwainManagerPath("C:\\WINDOWS"), "C:\\WINDOWS\\TWAIN_32.DLL");
+  EXPECT_EQ(TwainManagerPath("C:\\"), "C:\\TWAIN_32.DLL");
+}
+
 TEST_F(TwainTest, WithoutTheManagerBothCommandsDoNothing) {
   entry_.libraryPresent = false;
   session_.SelectSource();
