@@ -1,6 +1,7 @@
 #include "tools/slide_list.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "formats/folder_list.h"
 #include "formats/image_files.h"
@@ -39,19 +40,6 @@ std::string_view NameOf(std::string_view path) {
 
 bool SameText(std::string_view a, std::string_view b) { return ComparePathsIgnoringCase(a, b) == 0; }
 
-void Scan(SlideList& list, const std::string& path, int32_t depth, bool includeSubfolders) {
-  if (IsDirectory(path)) {
-    if (depth >= kMaxSlideScanDepth) return;
-    for (const DirectoryEntry& entry : ListDirectory(path)) {
-      if (includeSubfolders || !entry.isDirectory) Scan(list, JoinPath(path, entry.name), depth + 1, includeSubfolders);
-    }
-    return;
-  }
-  if (!FileExists(path)) return;
-  const std::optional<SlideFormat> format = SlideFormatForName(NameOf(path));
-  if (format) list.push_back({path, *format, depth});
-}
-
 // The depth table of the ordering walk: for each depth, the group of the
 // folder last met there. A slot is taken again only by a file of that same
 // folder (back from its sub-folders); the folder is kept beside the group
@@ -72,7 +60,17 @@ std::optional<SlideFormat> SlideFormatForName(std::string_view name) {
 }
 
 void ScanSlidePath(SlideList& list, const std::string& path, int32_t depth, bool includeSubfolders) {
-  Scan(list, path, depth, includeSubfolders);
+  if (IsDirectory(path)) {
+    if (depth >= kMaxSlideScanDepth) return;
+    for (const DirectoryEntry& entry : ListDirectory(path)) {
+      if (includeSubfolders || !entry.isDirectory)
+        ScanSlidePath(list, JoinPath(path, entry.name), depth + 1, includeSubfolders);
+    }
+    return;
+  }
+  if (!FileExists(path)) return;
+  const std::optional<SlideFormat> format = SlideFormatForName(NameOf(path));
+  if (format) list.push_back({path, *format, depth});
 }
 
 void OrderSlideEntries(SlideList& list, size_t start) {

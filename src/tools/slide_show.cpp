@@ -169,10 +169,6 @@ SlideAction SlideMouseInput(SlideShowState& state, uint32_t now) {
 
 SlideAction SlideWindowDestroyed(SlideShowState& state) { return StopTimer(state); }
 
-}  // namespace veilo
-
-namespace veilo {
-
 std::string SlideInfoText(std::string_view path, int32_t width, int32_t height) {
   return std::string(path) + " [" + std::to_string(width) + " x " + std::to_string(height) + "]";
 }

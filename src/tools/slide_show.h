@@ -87,10 +87,6 @@ SlideAction SlideWindowDestroyed(SlideShowState& state);
 int32_t NextSlideIndex(int32_t index, int32_t listCount);
 int32_t PreviousSlideIndex(int32_t index, int32_t listCount);
 
-}  // namespace veilo
-
-namespace veilo {
-
 // The line drawn at the lower right when showInfo is set: "path [w x h]".
 std::string SlideInfoText(std::string_view path, int32_t width, int32_t height);
 

@@ -206,12 +206,6 @@ TEST(ScreenSaver, IntervalAndMouseAfterThreeSeconds) {
   }
 }
 
-}  // namespace
-}  // namespace veilo
-
-namespace veilo {
-namespace {
-
 TEST(SlideInfo, PathAndSize) { EXPECT_EQ(SlideInfoText("C:\\p\\a.jpg", 640, 480), "C:\\p\\a.jpg [640 x 480]"); }
 
 }  // namespace
