@@ -37,7 +37,8 @@ std::vector<uint8_t> EncodePrinterSettings(const PrinterSettings& settings) {
   if (settings.devMode.empty() || settings.devMode.size() > static_cast<size_t>(kMaxDevModeBytes)) return {};
   const size_t n = settings.devMode.size();
   std::vector<uint8_t> bytes(kDevModeOffset + n + kMarginsBytes, 0);
-  std::memcpy(bytes.data(), settings.printerName.data(), Utf8PrefixLength(settings.printerName, kPrinterNameBytes - 1));
+  std::memcpy(bytes.data(), settings.printerName.data(),
+              Utf8PrefixLength(settings.printerName, kPrinterNameBytes - 1));
   PutLe32(bytes.data() + kSizeOffset, static_cast<uint32_t>(n));
   std::memcpy(bytes.data() + kDevModeOffset, settings.devMode.data(), n);
   uint8_t* margins = bytes.data() + kDevModeOffset + n;

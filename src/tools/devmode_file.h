@@ -23,8 +23,8 @@ inline constexpr size_t kPrinterNameBytes = 260;
 inline constexpr int32_t kMaxDevModeBytes = 1 << 20;
 
 struct PrinterSettings {
-  std::string printerName;        // at most 259 bytes are kept
-  std::vector<uint8_t> devMode;   // empty while no device mode is held
+  std::string printerName;       // at most 259 bytes are kept
+  std::vector<uint8_t> devMode;  // empty while no device mode is held
   PageMargins margins;
 };
 

@@ -36,7 +36,8 @@ std::optional<PrintPlacement> PlacePrint(const PrinterPage& page, const PageMarg
 
 PackedDib TurnedForPrint(const PackedDib& picture, TurnedDibAllocator allocate) {
   const std::optional<DibHeader> header = CheckedDibHeader(picture.data(), picture.size());
-  if (picture.empty() || !header || !IsCanonical24(*header) || header->width == 0 || header->height == 0) return {};
+  if (picture.empty() || !header || !IsCanonical24(*header) || header->width == 0 || header->height == 0)
+    return {};
   PackedDib turned = allocate(header->height, header->width);
   if (turned.empty()) return {};
   PixelBuffer src;

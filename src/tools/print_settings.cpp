@@ -13,8 +13,8 @@ std::vector<uint8_t> HeldDevModeCopy(std::span<const uint8_t> dialogDevMode, int
   return block;
 }
 
-void TakeDialogDevMode(PrinterSettings& settings, std::string printerName, std::span<const uint8_t> dialogDevMode,
-                       int32_t reportedSize, int32_t fallbackSize) {
+void TakeDialogDevMode(PrinterSettings& settings, std::string printerName,
+                       std::span<const uint8_t> dialogDevMode, int32_t reportedSize, int32_t fallbackSize) {
   settings.printerName = std::move(printerName);
   settings.devMode = HeldDevModeCopy(dialogDevMode, reportedSize, fallbackSize);
 }

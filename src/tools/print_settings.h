@@ -26,13 +26,13 @@ std::vector<uint8_t> HeldDevModeCopy(std::span<const uint8_t> dialogDevMode, int
 
 // A dialog returned a device mode other than the one held: its printer's
 // name and a copy of the block replace the held ones.
-void TakeDialogDevMode(PrinterSettings& settings, std::string printerName, std::span<const uint8_t> dialogDevMode,
-                       int32_t reportedSize, int32_t fallbackSize);
+void TakeDialogDevMode(PrinterSettings& settings, std::string printerName,
+                       std::span<const uint8_t> dialogDevMode, int32_t reportedSize, int32_t fallbackSize);
 
 struct PageSetupOutcome {
   bool replaceDevMode = false;  // TakeDialogDevMode with kPageSetupDevModeSize
   bool storeMargins = false;
-  bool save = false;            // SavePrinterSettings
+  bool save = false;  // SavePrinterSettings
   friend bool operator==(const PageSetupOutcome&, const PageSetupOutcome&) = default;
 };
 

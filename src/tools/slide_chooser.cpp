@@ -15,7 +15,8 @@ SlideChooserLayout LayoutSlideChooser(int32_t clientWidth, int32_t clientHeight,
   return layout;
 }
 
-SlideOptionPanelLayout LayoutSlideOptionPanel(int32_t panelWidth, int32_t panelHeight, int32_t okButtonHeight) {
+SlideOptionPanelLayout LayoutSlideOptionPanel(int32_t panelWidth, int32_t panelHeight,
+                                              int32_t okButtonHeight) {
   SlideOptionPanelLayout layout;
   layout.subfolderCheck = {0, 0, panelWidth, panelHeight / 2};
   layout.helpButton = {0, panelHeight / 2 - 1, panelWidth, okButtonHeight};

@@ -9,9 +9,9 @@
 namespace veilo {
 
 struct SlideChooserLayout {
-  FitRect panel;              // the option panel, in the browser's client coordinates
-  int32_t buttonsY = 0;       // the new top of the OK and Cancel buttons (their x is kept)
-  int32_t windowHeight = 0;   // the browser's new outer height
+  FitRect panel;             // the option panel, in the browser's client coordinates
+  int32_t buttonsY = 0;      // the new top of the OK and Cancel buttons (their x is kept)
+  int32_t windowHeight = 0;  // the browser's new outer height
 };
 
 // From the browser's client size and outer height.
@@ -22,6 +22,7 @@ struct SlideOptionPanelLayout {
   FitRect helpButton;      // from one pixel above the middle, as high as the browser's OK button
 };
 
-SlideOptionPanelLayout LayoutSlideOptionPanel(int32_t panelWidth, int32_t panelHeight, int32_t okButtonHeight);
+SlideOptionPanelLayout LayoutSlideOptionPanel(int32_t panelWidth, int32_t panelHeight,
+                                              int32_t okButtonHeight);
 
 }  // namespace veilo

@@ -2,7 +2,8 @@
 
 namespace veilo {
 
-std::optional<FitRect> FitPicture(int32_t pictureWidth, int32_t pictureHeight, int32_t areaWidth, int32_t areaHeight) {
+std::optional<FitRect> FitPicture(int32_t pictureWidth, int32_t pictureHeight, int32_t areaWidth,
+                                  int32_t areaHeight) {
   if (pictureWidth <= 0 || pictureHeight <= 0 || areaWidth <= 0 || areaHeight <= 0) return std::nullopt;
   // Ratios compared by cross products in 64 bits: exact, where a division
   // of the sizes would round two close ratios to the same value.

@@ -18,6 +18,7 @@ struct FitRect {
 // relatively wider than the area fills its width and is centred vertically,
 // any other fills its height and is centred horizontally. nullopt when either
 // size is empty.
-std::optional<FitRect> FitPicture(int32_t pictureWidth, int32_t pictureHeight, int32_t areaWidth, int32_t areaHeight);
+std::optional<FitRect> FitPicture(int32_t pictureWidth, int32_t pictureHeight, int32_t areaWidth,
+                                  int32_t areaHeight);
 
 }  // namespace veilo

@@ -45,24 +45,40 @@ SlideAction BeginDialog(SlideShowState& state, SlideAction action) {
 
 std::optional<SlideKey> SlideKeyForVirtualKey(uint32_t virtualKey) {
   switch (virtualKey) {
-    case kVkRight: case kVkDown: return SlideKey::kNext;
-    case kVkLeft: case kVkUp: return SlideKey::kPrevious;
-    case kVkF1: return SlideKey::kHelp;
-    case kVkPause: case kVkCancel: return SlideKey::kPause;
-    default: return std::nullopt;
+    case kVkRight:
+    case kVkDown:
+      return SlideKey::kNext;
+    case kVkLeft:
+    case kVkUp:
+      return SlideKey::kPrevious;
+    case kVkF1:
+      return SlideKey::kHelp;
+    case kVkPause:
+    case kVkCancel:
+      return SlideKey::kPause;
+    default:
+      return std::nullopt;
   }
 }
 
 std::optional<SlideKey> SlideKeyForCharacter(uint32_t character) {
   switch (character) {
-    case '+': return SlideKey::kNext;
-    case '-': return SlideKey::kPrevious;
-    case ' ': return SlideKey::kSpace;
-    case '\r': return SlideKey::kEnter;
-    case '\t': return SlideKey::kTab;
-    case '?': return SlideKey::kHelp;
-    case 0x1B: return SlideKey::kEscape;
-    default: return std::nullopt;
+    case '+':
+      return SlideKey::kNext;
+    case '-':
+      return SlideKey::kPrevious;
+    case ' ':
+      return SlideKey::kSpace;
+    case '\r':
+      return SlideKey::kEnter;
+    case '\t':
+      return SlideKey::kTab;
+    case '?':
+      return SlideKey::kHelp;
+    case 0x1B:
+      return SlideKey::kEscape;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -97,7 +113,8 @@ void StartAnew(SlideShowState& state) {
   state.pausedTimerRunning = false;
 }
 
-SlideAction SlideWindowCreated(SlideShowState& state, int32_t listCount, uint32_t now, int32_t screenSaverSeconds) {
+SlideAction SlideWindowCreated(SlideShowState& state, int32_t listCount, uint32_t now,
+                               int32_t screenSaverSeconds) {
   state.startTick = now;
   if (state.screenSaver) state.intervalMs = SlideIntervalFromSeconds(screenSaverSeconds);
   state.timerRunning = false;

@@ -23,11 +23,11 @@ struct SlideShowState {
   int32_t slideIndex = 0;    // the picture on screen
   int32_t resumeIndex = -1;  // where the next show resumes; -1 starts anew
   int32_t intervalMs = kDefaultSlideIntervalMs;
-  bool showInfo = false;     // draw "path [w x h]" at the lower right
+  bool showInfo = false;  // draw "path [w x h]" at the lower right
   bool includeSubfolders = true;
   bool timerRunning = false;
   bool screenSaver = false;
-  uint32_t startTick = 0;     // when the window was created
+  uint32_t startTick = 0;  // when the window was created
   // Kept by Pause for resuming: whether the timer ran, and the path of the
   // picture on screen (its file must still exist to resume).
   bool pausedTimerRunning = false;
@@ -40,16 +40,16 @@ enum class SlideTimer : uint8_t { kKeep, kStart, kStop };  // kStart (re)starts 
 
 // What the window does after an event, in this order.
 struct SlideAction {
-  bool showPicture = false;       // load entry slideIndex and draw it
+  bool showPicture = false;           // load entry slideIndex and draw it
   bool restorePausedPicture = false;  // on creation: the picture kept by Pause is on screen again
   SlideTimer timer = SlideTimer::kKeep;
-  bool openAsDocument = false;    // hand the picture on screen to the frame as a document
-  bool showOptionsDialog = false; // WAIT_DLG; call SlideDialogEnded afterwards
-  bool showHelpDialog = false;    // SS_HELP; call SlideDialogEnded afterwards
-  bool keepPausedPicture = false; // keep a copy of the picture on screen for resuming
+  bool openAsDocument = false;     // hand the picture on screen to the frame as a document
+  bool showOptionsDialog = false;  // WAIT_DLG; call SlideDialogEnded afterwards
+  bool showHelpDialog = false;     // SS_HELP; call SlideDialogEnded afterwards
+  bool keepPausedPicture = false;  // keep a copy of the picture on screen for resuming
   bool releaseList = false;
   bool destroyWindow = false;
-  bool endProgram = false;        // screen saver: end the show and then the program
+  bool endProgram = false;  // screen saver: end the show and then the program
 };
 
 enum class SlideKey : uint8_t { kNext, kPrevious, kSpace, kEnter, kTab, kHelp, kPause, kEscape };
@@ -74,7 +74,8 @@ bool ResumeOrStartAnew(SlideShowState& state, int32_t listCount, bool pausedFile
 void StartAnew(SlideShowState& state);
 
 // The window was created (`now` is the tick count).
-SlideAction SlideWindowCreated(SlideShowState& state, int32_t listCount, uint32_t now, int32_t screenSaverSeconds);
+SlideAction SlideWindowCreated(SlideShowState& state, int32_t listCount, uint32_t now,
+                               int32_t screenSaverSeconds);
 SlideAction SlideTimerTick(SlideShowState& state, int32_t listCount);
 SlideAction SlideKeyPressed(SlideShowState& state, SlideKey key, int32_t listCount);
 // After WAIT_DLG or SS_HELP closed: the timer runs again if it ran before.

@@ -40,15 +40,32 @@ TEST(PrintPlacement, TurnFitAndMargins) {
     FitRect output;
   };
   const Case cases[] = {
-      {"landscape on portrait: turned, fills the width", kA4At600Dpi, {}, 400, 300, true, {0, 200, 4960, 6613}},
+      {"landscape on portrait: turned, fills the width",
+       kA4At600Dpi,
+       {},
+       400,
+       300,
+       true,
+       {0, 200, 4960, 6613}},
       {"a wider landscape turned fills the height", kA4At600Dpi, {}, 300, 200, true, {142, 0, 4676, 7014}},
       {"portrait on portrait: not turned", {1000, 2000, 100}, {}, 100, 300, false, {167, 0, 666, 2000}},
       {"square never turned", {1000, 2000, 100}, {}, 50, 50, false, {0, 500, 1000, 1000}},
       {"square area never turns", {1000, 1000, 100}, {}, 200, 50, false, {0, 375, 1000, 250}},
       {"portrait on landscape: turned", {2000, 1000, 200}, {}, 100, 400, true, {0, 250, 2000, 500}},
-      {"10 mm margins at 600 dpi are 230 pixels", kA4At600Dpi, {1000, 1000, 1000, 1000}, 450, 654, false,
+      {"10 mm margins at 600 dpi are 230 pixels",
+       kA4At600Dpi,
+       {1000, 1000, 1000, 1000},
+       450,
+       654,
+       false,
        {230, 237, 4500, 6540}},
-      {"uneven margins move the origin", {1000, 1000, 100}, {100, 200, 0, 0}, 10, 10, false, {15, 20, 980, 980}},
+      {"uneven margins move the origin",
+       {1000, 1000, 100},
+       {100, 200, 0, 0},
+       10,
+       10,
+       false,
+       {15, 20, 980, 980}},
   };
   for (const Case& c : cases) {
     const std::optional<PrintPlacement> p = PlacePrint(c.page, c.margins, c.w, c.h);
@@ -81,7 +98,8 @@ TEST(PrintTurn, QuarterClockwisePixelMapping) {
   ASSERT_EQ(out.height, 5);
   EXPECT_TRUE(IsCanonical24(ReadDibHeader(out.dib.data())));
   for (int32_t y = 0; y < 3; ++y) {
-    for (int32_t x = 0; x < 5; ++x) EXPECT_EQ(testing::PixelOf(out, 3 - 1 - y, x), testing::PixelOf(doc, x, y)) << x << "," << y;
+    for (int32_t x = 0; x < 5; ++x)
+      EXPECT_EQ(testing::PixelOf(out, 3 - 1 - y, x), testing::PixelOf(doc, x, y)) << x << "," << y;
   }
 }
 

@@ -51,7 +51,8 @@ TEST(PageSetup, WhatChanges) {
       {"another printer", true, true, held, {true, true, true}},
       {"both", true, true, other, {true, true, true}},
   };
-  for (const Case& c : cases) EXPECT_EQ(DecidePageSetup(c.confirmed, c.otherDevMode, held, c.chosen), c.outcome) << c.what;
+  for (const Case& c : cases)
+    EXPECT_EQ(DecidePageSetup(c.confirmed, c.otherDevMode, held, c.chosen), c.outcome) << c.what;
 }
 
 }  // namespace

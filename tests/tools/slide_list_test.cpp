@@ -23,11 +23,11 @@ TEST(SlideFormat, ByTheTextAfterTheLastDot) {
     std::optional<SlideFormat> format;
   };
   const Case cases[] = {
-      {"a.jpg", SlideFormat::kJpeg},  {"a.JPEG", SlideFormat::kJpeg}, {"a.Jpe", SlideFormat::kJpeg},
-      {"a.bmp", SlideFormat::kBmp},   {"a.DIB", SlideFormat::kBmp},   {"a.gif", SlideFormat::kGif},
-      {"a.png", SlideFormat::kPng},   {"a.tif", SlideFormat::kTiff},  {"a.TIFF", SlideFormat::kTiff},
-      {"a.jpg.txt", std::nullopt},    {"a.jp2", std::nullopt},        {"jpg", std::nullopt},
-      {"a.tiffx", std::nullopt},      {"a.", std::nullopt},           {"x.y.png", SlideFormat::kPng},
+      {"a.jpg", SlideFormat::kJpeg}, {"a.JPEG", SlideFormat::kJpeg}, {"a.Jpe", SlideFormat::kJpeg},
+      {"a.bmp", SlideFormat::kBmp},  {"a.DIB", SlideFormat::kBmp},   {"a.gif", SlideFormat::kGif},
+      {"a.png", SlideFormat::kPng},  {"a.tif", SlideFormat::kTiff},  {"a.TIFF", SlideFormat::kTiff},
+      {"a.jpg.txt", std::nullopt},   {"a.jp2", std::nullopt},        {"jpg", std::nullopt},
+      {"a.tiffx", std::nullopt},     {"a.", std::nullopt},           {"x.y.png", SlideFormat::kPng},
   };
   for (const Case& c : cases) EXPECT_EQ(SlideFormatForName(c.name), c.format) << c.name;
 }
@@ -83,7 +83,8 @@ TEST(SlideOrder, DeepFoldersKeepTheirFilesTogether) {
   list.push_back({"/p/top.jpg", SlideFormat::kJpeg, 1});
   OrderSlideEntries(list, 0);
   // "/p/d/..." sorts before "/p/top.jpg", so the deep folder comes first.
-  EXPECT_EQ(Paths(list), (std::vector<std::string>{deep + "/a.jpg", deep + "/z.jpg", deep + "/m/x.jpg", "/p/top.jpg"}));
+  EXPECT_EQ(Paths(list),
+            (std::vector<std::string>{deep + "/a.jpg", deep + "/z.jpg", deep + "/m/x.jpg", "/p/top.jpg"}));
   EXPECT_EQ(list[0].group, list[1].group);
   EXPECT_NE(list[1].group, list[2].group);
 }
@@ -93,7 +94,7 @@ TEST(SlideOrder, OnlyFromTheStartPosition) {
   OrderSlideEntries(list, 1);
   EXPECT_EQ(Paths(list), (std::vector<std::string>{"/q/z.jpg", "/p/x.jpg", "/p/y.jpg"}));
   EXPECT_EQ(list[0].group, 0);  // the earlier entry keeps what it had
-  OrderSlideEntries(list, 3);  // nothing after the end
+  OrderSlideEntries(list, 3);   // nothing after the end
   OrderSlideEntries(list, 7);
   EXPECT_EQ(list.size(), 3u);
 }
@@ -122,10 +123,12 @@ class SlideFolderTest : public ::testing::Test {
 };
 
 TEST_F(SlideFolderTest, SubFolderFilesAfterTheFoldersOwn) {
-  for (const std::string& path : {Pic({"a.jpg"}), Pic({"b", "x.jpg"}), Pic({"z.jpg"}), Pic({"notes.txt"}), Pic({"c.JPE"})})
+  for (const std::string& path :
+       {Pic({"a.jpg"}), Pic({"b", "x.jpg"}), Pic({"z.jpg"}), Pic({"notes.txt"}), Pic({"c.JPE"})})
     Touch(path);
   const SlideList with = BuildSlideListFromFolder(root(), true);
-  EXPECT_EQ(Paths(with), (std::vector<std::string>{Pic({"a.jpg"}), Pic({"c.JPE"}), Pic({"z.jpg"}), Pic({"b", "x.jpg"})}));
+  EXPECT_EQ(Paths(with),
+            (std::vector<std::string>{Pic({"a.jpg"}), Pic({"c.JPE"}), Pic({"z.jpg"}), Pic({"b", "x.jpg"})}));
   const SlideList without = BuildSlideListFromFolder(root(), false);
   EXPECT_EQ(Paths(without), (std::vector<std::string>{Pic({"a.jpg"}), Pic({"c.JPE"}), Pic({"z.jpg"})}));
   EXPECT_TRUE(BuildSlideListFromFolder(At({"missing"}), true).empty());
@@ -170,7 +173,8 @@ TEST_F(SlideFolderTest, AFolderLinkBackToItsParentEnds) {
 }
 
 TEST_F(SlideFolderTest, ArgumentsInTheirOrder) {
-  for (const std::string& path : {Pic({"b.jpg"}), Pic({"a.jpg"}), At({"other", "z.png"}), At({"other", "readme.txt"})})
+  for (const std::string& path :
+       {Pic({"b.jpg"}), Pic({"a.jpg"}), At({"other", "z.png"}), At({"other", "readme.txt"})})
     Touch(path);
   const auto list = BuildSlideListFromArguments({At({"other", "z.png"}), root()}, true);
   ASSERT_TRUE(list);

@@ -12,12 +12,15 @@ TEST(SlideKeys, VirtualKeysAndCharacters) {
     std::optional<SlideKey> key;
   };
   const Case cases[] = {
-      {0x27, false, SlideKey::kNext},     {0x28, false, SlideKey::kNext},     {0x25, false, SlideKey::kPrevious},
-      {0x26, false, SlideKey::kPrevious}, {0x70, false, SlideKey::kHelp},     {0x13, false, SlideKey::kPause},
-      {0x03, false, SlideKey::kPause},    {0x20, false, std::nullopt},        {0x0D, false, std::nullopt},
-      {'+', true, SlideKey::kNext},       {'-', true, SlideKey::kPrevious},   {' ', true, SlideKey::kSpace},
-      {'\r', true, SlideKey::kEnter},     {'\t', true, SlideKey::kTab},       {'?', true, SlideKey::kHelp},
-      {0x1B, true, SlideKey::kEscape},    {'a', true, std::nullopt},          {0x27, true, std::nullopt},
+      {0x27, false, SlideKey::kNext},     {0x28, false, SlideKey::kNext},
+      {0x25, false, SlideKey::kPrevious}, {0x26, false, SlideKey::kPrevious},
+      {0x70, false, SlideKey::kHelp},     {0x13, false, SlideKey::kPause},
+      {0x03, false, SlideKey::kPause},    {0x20, false, std::nullopt},
+      {0x0D, false, std::nullopt},        {'+', true, SlideKey::kNext},
+      {'-', true, SlideKey::kPrevious},   {' ', true, SlideKey::kSpace},
+      {'\r', true, SlideKey::kEnter},     {'\t', true, SlideKey::kTab},
+      {'?', true, SlideKey::kHelp},       {0x1B, true, SlideKey::kEscape},
+      {'a', true, std::nullopt},          {0x27, true, std::nullopt},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.isCharacter ? SlideKeyForCharacter(c.code) : SlideKeyForVirtualKey(c.code), c.key)
@@ -30,9 +33,9 @@ TEST(SlideIndex, WrapsAtBothEnds) {
     int32_t index, count, next, previous;
   };
   const Case cases[] = {
-      {0, 3, 1, 2}, {2, 3, 0, 1}, {1, 3, 2, 0}, {0, 1, 0, 0},
-      {0, 0, 0, 0},   // no list: stays at 0, never divides by the count
-      {7, 3, 0, 2},   // out of range: back into the list
+      {0, 3, 1, 2},  {2, 3, 0, 1}, {1, 3, 2, 0},
+      {0, 1, 0, 0},  {0, 0, 0, 0},  // no list: stays at 0, never divides by the count
+      {7, 3, 0, 2},                 // out of range: back into the list
       {-1, 3, 0, 2},
   };
   for (const Case& c : cases) {
@@ -56,10 +59,10 @@ enum class Event : uint8_t { kCreate, kTimer, kKey, kDialogEnd, kDestroy };
 struct Step {
   Event event;
   SlideKey key;
-  int32_t index;      // slideIndex afterwards
-  bool running;       // timerRunning afterwards
-  bool show;          // a picture is loaded
-  SlideTimer timer;   // the timer request
+  int32_t index;     // slideIndex afterwards
+  bool running;      // timerRunning afterwards
+  bool show;         // a picture is loaded
+  SlideTimer timer;  // the timer request
 };
 
 void RunScript(SlideShowState& state, int32_t count, std::initializer_list<Step> steps) {
@@ -67,11 +70,21 @@ void RunScript(SlideShowState& state, int32_t count, std::initializer_list<Step>
   for (const Step& s : steps) {
     SlideAction a;
     switch (s.event) {
-      case Event::kCreate: a = SlideWindowCreated(state, count, 0, 0); break;
-      case Event::kTimer: a = SlideTimerTick(state, count); break;
-      case Event::kKey: a = SlideKeyPressed(state, s.key, count); break;
-      case Event::kDialogEnd: a = SlideDialogEnded(state); break;
-      case Event::kDestroy: a = SlideWindowDestroyed(state); break;
+      case Event::kCreate:
+        a = SlideWindowCreated(state, count, 0, 0);
+        break;
+      case Event::kTimer:
+        a = SlideTimerTick(state, count);
+        break;
+      case Event::kKey:
+        a = SlideKeyPressed(state, s.key, count);
+        break;
+      case Event::kDialogEnd:
+        a = SlideDialogEnded(state);
+        break;
+      case Event::kDestroy:
+        a = SlideWindowDestroyed(state);
+        break;
     }
     EXPECT_EQ(state.slideIndex, s.index) << "step " << n;
     EXPECT_EQ(state.timerRunning, s.running) << "step " << n;
@@ -90,19 +103,19 @@ TEST(SlideShowScript, KeysTimerAndDialogs) {
             {
                 {Event::kCreate, kAny, 0, true, false, kStart},
                 {Event::kTimer, kAny, 1, true, true, kStart},
-                {Event::kKey, SlideKey::kNext, 2, true, true, kStart},       // full interval again
-                {Event::kTimer, kAny, 0, true, true, kStart},                // wraps to the first
-                {Event::kKey, SlideKey::kPrevious, 2, true, true, kStart},   // Left on the first: the last
-                {Event::kKey, SlideKey::kSpace, 2, false, false, kStop},     // Space stops
-                {Event::kTimer, kAny, 2, false, false, kKeep},               // a late tick changes nothing
-                {Event::kKey, SlideKey::kNext, 0, false, true, kKeep},       // moves without starting
-                {Event::kKey, SlideKey::kSpace, 1, true, true, kStart},      // Space moves on and starts
-                {Event::kKey, SlideKey::kTab, 1, false, false, kStop},       // dialog stops the advance
-                {Event::kDialogEnd, kAny, 1, true, false, kStart},           // and restarts it
+                {Event::kKey, SlideKey::kNext, 2, true, true, kStart},      // full interval again
+                {Event::kTimer, kAny, 0, true, true, kStart},               // wraps to the first
+                {Event::kKey, SlideKey::kPrevious, 2, true, true, kStart},  // Left on the first: the last
+                {Event::kKey, SlideKey::kSpace, 2, false, false, kStop},    // Space stops
+                {Event::kTimer, kAny, 2, false, false, kKeep},              // a late tick changes nothing
+                {Event::kKey, SlideKey::kNext, 0, false, true, kKeep},      // moves without starting
+                {Event::kKey, SlideKey::kSpace, 1, true, true, kStart},     // Space moves on and starts
+                {Event::kKey, SlideKey::kTab, 1, false, false, kStop},      // dialog stops the advance
+                {Event::kDialogEnd, kAny, 1, true, false, kStart},          // and restarts it
                 {Event::kKey, SlideKey::kSpace, 1, false, false, kStop},
                 {Event::kKey, SlideKey::kHelp, 1, false, false, kKeep},
-                {Event::kDialogEnd, kAny, 1, false, false, kKeep},           // stays stopped
-                {Event::kKey, SlideKey::kEnter, 1, false, false, kKeep},     // the show goes on
+                {Event::kDialogEnd, kAny, 1, false, false, kKeep},        // stays stopped
+                {Event::kKey, SlideKey::kEnter, 1, false, false, kKeep},  // the show goes on
                 {Event::kDestroy, kAny, 1, false, false, kKeep},
             });
 }
@@ -192,7 +205,9 @@ TEST(ScreenSaver, IntervalAndMouseAfterThreeSeconds) {
     bool ends;
   };
   const Case cases[] = {
-      {true, 1000, 3999, false}, {true, 1000, 4000, true}, {true, 1000, 1000, false},
+      {true, 1000, 3999, false},
+      {true, 1000, 4000, true},
+      {true, 1000, 1000, false},
       {true, 0xFFFFFC00u, 0x00000800u, true},   // 3072 ms across the tick count's wrap
       {true, 0xFFFFFC00u, 0x00000400u, false},  // 2048 ms across it
       {false, 1000, 100000, false},             // an ordinary show ignores the mouse
@@ -206,7 +221,9 @@ TEST(ScreenSaver, IntervalAndMouseAfterThreeSeconds) {
   }
 }
 
-TEST(SlideInfo, PathAndSize) { EXPECT_EQ(SlideInfoText("C:\\p\\a.jpg", 640, 480), "C:\\p\\a.jpg [640 x 480]"); }
+TEST(SlideInfo, PathAndSize) {
+  EXPECT_EQ(SlideInfoText("C:\\p\\a.jpg", 640, 480), "C:\\p\\a.jpg [640 x 480]");
+}
 
 }  // namespace
 }  // namespace veilo

@@ -37,10 +37,16 @@ class ScriptedEntry : public TwainEntry {
   std::vector<std::string> calls;
   std::vector<TwainUserInterface> interfaces;
 
-  bool LoadManager() override { return Call("Load", libraryPresent ? kTwrcSuccess : kTwrcFailure) == kTwrcSuccess; }
+  bool LoadManager() override {
+    return Call("Load", libraryPresent ? kTwrcSuccess : kTwrcFailure) == kTwrcSuccess;
+  }
   void UnloadManager() override { calls.push_back("Unload"); }
-  uint16_t OpenManager(TwIdentity&, WindowRef parent) override { return CallWithParent("OpenManager", parent); }
-  uint16_t CloseManager(TwIdentity&, WindowRef parent) override { return CallWithParent("CloseManager", parent); }
+  uint16_t OpenManager(TwIdentity&, WindowRef parent) override {
+    return CallWithParent("OpenManager", parent);
+  }
+  uint16_t CloseManager(TwIdentity&, WindowRef parent) override {
+    return CallWithParent("CloseManager", parent);
+  }
   uint16_t GetDefaultSource(TwIdentity&, TwIdentity& source) override {
     source.id = 0;
     std::strcpy(source.productName, "Default scanner");
@@ -157,7 +163,8 @@ class TwainTest : public ::testing::Test {
   TwainSession session_{entry_, host_, kFrame};
 };
 
-const std::vector<std::string> kStart = {"BeginWait", "Load", "OpenManager", "OpenSource", "SetNative", "Enable", "Wait"};
+const std::vector<std::string> kStart = {"BeginWait", "Load",   "OpenManager", "OpenSource",
+                                         "SetNative", "Enable", "Wait"};
 std::vector<std::string> Then(std::vector<std::string> a, const std::vector<std::string>& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
@@ -196,7 +203,8 @@ TEST_F(TwainTest, WithoutTheManagerBothCommandsDoNothing) {
 
 TEST_F(TwainTest, SourceSelection) {
   session_.SelectSource();
-  EXPECT_EQ(entry_.calls, (Calls{"Load", "OpenManager", "GetDefault", "UserSelect", "CloseManager", "Unload"}));
+  EXPECT_EQ(entry_.calls,
+            (Calls{"Load", "OpenManager", "GetDefault", "UserSelect", "CloseManager", "Unload"}));
   EXPECT_STREQ(session_.sourceIdentity().productName, "Chosen scanner");
   ExpectAllClosed();
 }
@@ -204,7 +212,8 @@ TEST_F(TwainTest, SourceSelection) {
 TEST_F(TwainTest, SourceSelectionCancelledKeepsTheSource) {
   entry_.failing["UserSelect"] = kTwrcCancel;
   session_.SelectSource();
-  EXPECT_EQ(entry_.calls, (Calls{"Load", "OpenManager", "GetDefault", "UserSelect", "CloseManager", "Unload"}));
+  EXPECT_EQ(entry_.calls,
+            (Calls{"Load", "OpenManager", "GetDefault", "UserSelect", "CloseManager", "Unload"}));
   EXPECT_STREQ(session_.sourceIdentity().productName, "");
 }
 
@@ -220,8 +229,8 @@ TEST_F(TwainTest, OnePicture) {
   entry_.transfers = {{kTwrcXferDone, 100, 0}};
   host_.script = {ScriptedHost::Action::kMessage, ScriptedHost::Action::kMessage};
   session_.Acquire();
-  EXPECT_EQ(entry_.calls, Then(kStart, {"Event", "Event", "Pump", "Transfer", "EndTransfer", "Disable", "CloseSource",
-                                        "CloseManager", "Unload", "MakeDocument", "EndWait"}));
+  EXPECT_EQ(entry_.calls, Then(kStart, {"Event", "Event", "Pump", "Transfer", "EndTransfer", "Disable",
+                                        "CloseSource", "CloseManager", "Unload", "MakeDocument", "EndWait"}));
   EXPECT_EQ(host_.documents, (std::vector<std::string>{"TWAIN000"}));
   EXPECT_EQ(host_.dispatched, 1);  // the message the source did not take
   ASSERT_EQ(entry_.interfaces.size(), 2u);
@@ -239,9 +248,9 @@ TEST_F(TwainTest, TwoPicturesInOneAcquisition) {
   entry_.transfers = {{kTwrcXferDone, 100, 1}, {kTwrcXferDone, 200, 0}};
   host_.script = {ScriptedHost::Action::kMessage};
   session_.Acquire();
-  EXPECT_EQ(entry_.calls,
-            Then(kStart, {"Event", "Pump", "Transfer", "EndTransfer", "MakeDocument", "Pump", "Transfer", "EndTransfer",
-                          "Disable", "CloseSource", "CloseManager", "Unload", "MakeDocument", "EndWait"}));
+  EXPECT_EQ(entry_.calls, Then(kStart, {"Event", "Pump", "Transfer", "EndTransfer", "MakeDocument", "Pump",
+                                        "Transfer", "EndTransfer", "Disable", "CloseSource", "CloseManager",
+                                        "Unload", "MakeDocument", "EndWait"}));
   EXPECT_EQ(host_.documents, (std::vector<std::string>{"TWAIN000", "TWAIN001"}));
   ExpectAllClosed();
   // The next acquisition opens everything again and counts on.
@@ -262,10 +271,11 @@ TEST_F(TwainTest, StartFailuresCloseWhatWasOpened) {
       {"OpenManager", {"BeginWait", "Load", "OpenManager", "Unload", "EndWait"}},
       {"OpenSource", {"BeginWait", "Load", "OpenManager", "OpenSource", "CloseManager", "Unload", "EndWait"}},
       {"SetNative",
-       {"BeginWait", "Load", "OpenManager", "OpenSource", "SetNative", "CloseSource", "CloseManager", "Unload", "EndWait"}},
+       {"BeginWait", "Load", "OpenManager", "OpenSource", "SetNative", "CloseSource", "CloseManager",
+        "Unload", "EndWait"}},
       {"Enable",
-       {"BeginWait", "Load", "OpenManager", "OpenSource", "SetNative", "Enable", "CloseSource", "CloseManager", "Unload",
-        "EndWait"}},
+       {"BeginWait", "Load", "OpenManager", "OpenSource", "SetNative", "Enable", "CloseSource",
+        "CloseManager", "Unload", "EndWait"}},
   };
   for (const Case& c : cases) {
     ScriptedEntry entry;
@@ -290,7 +300,8 @@ TEST_F(TwainTest, TheSourceAsksToClose) {
     entry.events = {{kTwrcDsEvent, message}};
     host.script = {ScriptedHost::Action::kMessage};
     session.Acquire();
-    EXPECT_EQ(entry.calls, Then(kStart, {"Event", "Disable", "CloseSource", "CloseManager", "Unload", "EndWait"}));
+    EXPECT_EQ(entry.calls,
+              Then(kStart, {"Event", "Disable", "CloseSource", "CloseManager", "Unload", "EndWait"}));
     EXPECT_TRUE(host.documents.empty());
     EXPECT_FALSE(session.managerOpen());
   }
@@ -299,7 +310,8 @@ TEST_F(TwainTest, TheSourceAsksToClose) {
 TEST_F(TwainTest, ClosePressed) {
   host_.script = {ScriptedHost::Action::kMessage, ScriptedHost::Action::kClose};
   session_.Acquire();
-  EXPECT_EQ(entry_.calls, Then(kStart, {"Event", "Disable", "CloseSource", "CloseManager", "Unload", "EndWait"}));
+  EXPECT_EQ(entry_.calls,
+            Then(kStart, {"Event", "Disable", "CloseSource", "CloseManager", "Unload", "EndWait"}));
   ExpectAllClosed();
 }
 
@@ -320,8 +332,9 @@ TEST_F(TwainTest, CloseWhenTheSourceWillNotDisable) {
   entry_.transfers = {{kTwrcXferDone, 100, 0}};
   host_.script = {ScriptedHost::Action::kMessage};
   session_.Acquire();
-  EXPECT_EQ(entry_.calls, (Calls{"BeginWait", "SetNative", "Wait", "Event", "Pump", "Transfer", "EndTransfer", "Disable",
-                                 "CloseSource", "CloseManager", "Unload", "MakeDocument", "EndWait"}));
+  EXPECT_EQ(entry_.calls,
+            (Calls{"BeginWait", "SetNative", "Wait", "Event", "Pump", "Transfer", "EndTransfer", "Disable",
+                   "CloseSource", "CloseManager", "Unload", "MakeDocument", "EndWait"}));
   EXPECT_EQ(host_.documents, (std::vector<std::string>{"TWAIN000"}));
 }
 
@@ -335,18 +348,33 @@ TEST_F(TwainTest, TransferResults) {
     bool closed;
   };
   const Case cases[] = {
-      {"a failed transfer closes and makes nothing", {{kTwrcFailure, 0, 0}}, {},
-       {"Event", "Pump", "Transfer", "EndTransfer", "Disable", "CloseSource", "CloseManager", "Unload", "EndWait"}, {},
+      {"a failed transfer closes and makes nothing",
+       {{kTwrcFailure, 0, 0}},
+       {},
+       {"Event", "Pump", "Transfer", "EndTransfer", "Disable", "CloseSource", "CloseManager", "Unload",
+        "EndWait"},
+       {},
        true},
-      {"a cancelled one with more pending goes on", {{kTwrcCancel, 0, 1}, {kTwrcXferDone, 100, 0}}, {},
-       {"Event", "Pump", "Transfer", "EndTransfer", "Pump", "Transfer", "EndTransfer", "Disable", "CloseSource",
-        "CloseManager", "Unload", "MakeDocument", "EndWait"},
-       {"TWAIN000"}, true},
-      {"a handle below 32 is not handed on; Close ends the wait", {{kTwrcXferDone, 5, 0}}, {},
-       {"Event", "Pump", "Transfer", "EndTransfer", "Disable", "CloseSource", "CloseManager", "Unload", "EndWait"}, {},
+      {"a cancelled one with more pending goes on",
+       {{kTwrcCancel, 0, 1}, {kTwrcXferDone, 100, 0}},
+       {},
+       {"Event", "Pump", "Transfer", "EndTransfer", "Pump", "Transfer", "EndTransfer", "Disable",
+        "CloseSource", "CloseManager", "Unload", "MakeDocument", "EndWait"},
+       {"TWAIN000"},
        true},
-      {"a handle that cannot be locked leaves the source up and makes nothing", {{kTwrcXferDone, 100, 0}}, {100},
-       {"Event", "Pump", "Transfer", "EndTransfer", "MakeDocument", "EndWait"}, {}, false},
+      {"a handle below 32 is not handed on; Close ends the wait",
+       {{kTwrcXferDone, 5, 0}},
+       {},
+       {"Event", "Pump", "Transfer", "EndTransfer", "Disable", "CloseSource", "CloseManager", "Unload",
+        "EndWait"},
+       {},
+       true},
+      {"a handle that cannot be locked leaves the source up and makes nothing",
+       {{kTwrcXferDone, 100, 0}},
+       {100},
+       {"Event", "Pump", "Transfer", "EndTransfer", "MakeDocument", "EndWait"},
+       {},
+       false},
   };
   for (const Case& c : cases) {
     ScriptedEntry entry;
