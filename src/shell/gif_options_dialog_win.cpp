@@ -7,6 +7,7 @@
 
 #include "platform/dialog_win.h"
 #include "shell/app_win.h"
+#include "shell/dialog_texts_win.h"
 #include "shell/resource_ids.h"
 #include "shell/save_option_dialogs_win.h"
 #include "shell/texts.h"
@@ -32,17 +33,13 @@ constexpr std::array kColourButtons = {
     ColourButton{IDC_GIF_COLOURS_256, 256, TextId::GifColours256},
 };
 
-struct LabelText {
-  int id;
-  TextId text;
-};
 constexpr std::array kLabels = {
-    LabelText{IDC_GIF_COLOURS_GROUP, TextId::GifMaxColours},
-    LabelText{IDC_GIF_TRANSPARENT, TextId::GifTransparent},
-    LabelText{IDC_GIF_SWATCH_LABEL, TextId::GifTransparentColour},
-    LabelText{IDC_GIF_INTERLACE, TextId::GifInterlace},
-    LabelText{IDOK, TextId::ButtonOk},
-    LabelText{IDCANCEL, TextId::ButtonCancel},
+    ItemText{IDC_GIF_COLOURS_GROUP, TextId::GifMaxColours},
+    ItemText{IDC_GIF_TRANSPARENT, TextId::GifTransparent},
+    ItemText{IDC_GIF_SWATCH_LABEL, TextId::GifTransparentColour},
+    ItemText{IDC_GIF_INTERLACE, TextId::GifInterlace},
+    ItemText{IDOK, TextId::ButtonOk},
+    ItemText{IDCANCEL, TextId::ButtonCancel},
 };
 
 class GifOptionsDialog : public ModalDialog {
@@ -65,10 +62,9 @@ class GifOptionsDialog : public ModalDialog {
 
  private:
   INT_PTR OnInit() {
-    if (language_.languageLoaded) {
+    if (language_.languageLoaded)
       for (const ColourButton& b : kColourButtons) SetItemTextUtf8(hwnd(), b.id, Text(b.text, language_));
-      for (const LabelText& l : kLabels) SetItemTextUtf8(hwnd(), l.id, Text(l.text, language_));
-    }
+    SetLanguageItemTexts(hwnd(), kLabels, language_);
     CheckDlgButton(hwnd(), IDC_GIF_INTERLACE, options_.interlace ? BST_CHECKED : BST_UNCHECKED);
     options_.maxColours = NormalisedGifMaxColours(options_.maxColours);  // one of the buttons
     for (const ColourButton& b : kColourButtons)

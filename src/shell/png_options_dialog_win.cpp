@@ -12,6 +12,7 @@
 #include "platform/dialog_win.h"
 #include "platform/wide_win.h"
 #include "shell/app_win.h"
+#include "shell/dialog_texts_win.h"
 #include "shell/message_box_win.h"
 #include "shell/png_text_display.h"
 #include "shell/resource_ids.h"
@@ -39,22 +40,18 @@ constexpr std::array kReductionButtons = {
     ReductionButton{IDC_PNG_REDUCE_256, 256, TextId::GifColours256},
 };
 
-struct LabelText {
-  int id;
-  TextId text;
-};
 constexpr std::array kLabels = {
-    LabelText{IDC_PNG_REDUCTION_GROUP, TextId::BmpReduction},
-    LabelText{IDC_PNG_INTERLACE, TextId::GifInterlace},
-    LabelText{IDC_PNG_TRANSPARENT, TextId::GifTransparent},
-    LabelText{IDC_PNG_SWATCH_LABEL, TextId::GifTransparentColour},
-    LabelText{IDC_PNG_TEXT_GROUP, TextId::PngTextGroup},
-    LabelText{IDC_PNG_KEY_LABEL, TextId::PngKeyLabel},
-    LabelText{IDC_PNG_NEW_KEY_LABEL, TextId::PngNewKeyLabel},
-    LabelText{IDC_PNG_ADD, TextId::ButtonAdd},
-    LabelText{IDC_PNG_DELETE, TextId::ButtonDelete},
-    LabelText{IDOK, TextId::ButtonOk},
-    LabelText{IDCANCEL, TextId::ButtonCancel},
+    ItemText{IDC_PNG_REDUCTION_GROUP, TextId::BmpReduction},
+    ItemText{IDC_PNG_INTERLACE, TextId::GifInterlace},
+    ItemText{IDC_PNG_TRANSPARENT, TextId::GifTransparent},
+    ItemText{IDC_PNG_SWATCH_LABEL, TextId::GifTransparentColour},
+    ItemText{IDC_PNG_TEXT_GROUP, TextId::PngTextGroup},
+    ItemText{IDC_PNG_KEY_LABEL, TextId::PngKeyLabel},
+    ItemText{IDC_PNG_NEW_KEY_LABEL, TextId::PngNewKeyLabel},
+    ItemText{IDC_PNG_ADD, TextId::ButtonAdd},
+    ItemText{IDC_PNG_DELETE, TextId::ButtonDelete},
+    ItemText{IDOK, TextId::ButtonOk},
+    ItemText{IDCANCEL, TextId::ButtonCancel},
 };
 
 class PngOptionsDialog : public ModalDialog {
@@ -100,10 +97,9 @@ class PngOptionsDialog : public ModalDialog {
 };
 
 INT_PTR PngOptionsDialog::OnInit() {
-  if (language_.languageLoaded) {
+  if (language_.languageLoaded)
     for (const ReductionButton& b : kReductionButtons) SetItemTextUtf8(hwnd(), b.id, Text(b.text, language_));
-    for (const LabelText& l : kLabels) SetItemTextUtf8(hwnd(), l.id, Text(l.text, language_));
-  }
+  SetLanguageItemTexts(hwnd(), kLabels, language_);
   // A checked choice that this picture does not offer falls back to none.
   if (!PngReductionChoiceOffered(options_.reduction, count_)) options_.reduction = 0;
   for (const ReductionButton& b : kReductionButtons) {

@@ -8,6 +8,7 @@
 #include "masks/mask_context.h"
 #include "platform/dialog_win.h"
 #include "shell/app_win.h"
+#include "shell/dialog_texts_win.h"
 #include "shell/option_dialogs_win.h"
 #include "shell/resource_ids.h"
 #include "shell/texts.h"
@@ -34,14 +35,10 @@ constexpr std::array kChannelBoxes = {
 // Radio buttons in mode order: 0 R->G->B->R, 1 R<->G, 2 G<->B, 3 R<->B.
 constexpr std::array kModeButtons = {IDC_RGB_MODE_ROTATE, IDC_RGB_MODE_RG, IDC_RGB_MODE_GB, IDC_RGB_MODE_RB};
 
-struct LabelText {
-  int id;
-  TextId text;
-};
 constexpr std::array kGroupTexts = {
-    LabelText{IDC_RGB_NEG_GROUP, TextId::RgbNegPos},
-    LabelText{IDC_RGB_XOR_GROUP, TextId::RgbXor},
-    LabelText{IDC_RGB_MODE_GROUP, TextId::RgbExchange},
+    ItemText{IDC_RGB_NEG_GROUP, TextId::RgbNegPos},
+    ItemText{IDC_RGB_XOR_GROUP, TextId::RgbXor},
+    ItemText{IDC_RGB_MODE_GROUP, TextId::RgbExchange},
 };
 
 class RgbOptionsDialog : public ModalDialog {
@@ -68,8 +65,7 @@ class RgbOptionsDialog : public ModalDialog {
     CheckRadioButton(hwnd(), kModeButtons.front(), kModeButtons.back(), kModeButtons[mode]);
     if (language_.languageLoaded) {
       SetWindowTextUtf8(hwnd(), Text(TextId::RgbTitle, language_));
-      for (const LabelText& label : kGroupTexts)
-        SetItemTextUtf8(hwnd(), label.id, Text(label.text, language_));
+      SetLanguageItemTexts(hwnd(), kGroupTexts, language_);
     }
     return TRUE;
   }
