@@ -467,5 +467,33 @@ TEST_F(SaveDialogsLanguageTest, TheDialogsTextsComeFromTheLanguageFile) {
                                              {IDCANCEL, "&Stop"}}));
 }
 
+TEST_F(SaveDialogsTest, TextEntriesWrittenThroughTheDialogAreWhatThePropertiesShowOnceReopened) {
+  const std::string path = WritePicture("noted.png", 20, 10, 4);
+  ASSERT_NE(Open(path), nullptr);
+  SaveWith({AddKey(L"Comment"),
+            [](HWND d) {
+              Type(d, IDC_PNG_TEXT, L"first line\r\n二行目");
+              return true;
+            },
+            AddKey(L"Software"), Click(IDOK)});
+  SendMessageW(app().mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(Active()->hwnd()), 0);
+  Pump();
+  ASSERT_NE(Open(path), nullptr);
+  int keys = -1;
+  std::string group, text;
+  ModalDriver driver({[&](HWND d) {
+    keys = static_cast<int>(SendDlgItemMessageW(d, IDC_PROP_KEYS, LB_GETCOUNT, 0, 0));
+    group = WindowTextOf(GetDlgItem(d, IDC_PROP_TEXT_GROUP));
+    text = WindowTextOf(GetDlgItem(d, IDC_PROP_TEXT));
+    ClickItem(d, IDOK);
+    return true;
+  }});
+  Command(cmd::kProperties);
+  EXPECT_TRUE(driver.Finished());
+  EXPECT_EQ(keys, 2);
+  EXPECT_EQ(group, "Comment");
+  EXPECT_EQ(text, "first line\r\n二行目");
+}
+
 }  // namespace
 }  // namespace veilo::testing
