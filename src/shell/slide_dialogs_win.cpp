@@ -67,9 +67,9 @@ class SlideHelpDialog : public ModalDialog {
   INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM) override {
     switch (msg) {
       case WM_INITDIALOG: {
-        static constexpr std::array<LangKey, 8> kKeys{LangKey::SsHelpKey1, LangKey::SsHelpKey2, LangKey::SsHelpKey3,
-                                                      LangKey::SsHelpKey4, LangKey::SsHelpKey5, LangKey::SsHelpKey6,
-                                                      LangKey::SsHelpKey7, LangKey::SsHelpKey8};
+        static constexpr std::array<LangKey, 8> kKeys{
+            LangKey::SsHelpKey1, LangKey::SsHelpKey2, LangKey::SsHelpKey3, LangKey::SsHelpKey4,
+            LangKey::SsHelpKey5, LangKey::SsHelpKey6, LangKey::SsHelpKey7, LangKey::SsHelpKey8};
         static constexpr std::array<LangKey, 8> kComments{
             LangKey::SsHelpKey1Cmt, LangKey::SsHelpKey2Cmt, LangKey::SsHelpKey3Cmt, LangKey::SsHelpKey4Cmt,
             LangKey::SsHelpKey5Cmt, LangKey::SsHelpKey6Cmt, LangKey::SsHelpKey7Cmt, LangKey::SsHelpKey8Cmt};
@@ -77,8 +77,8 @@ class SlideHelpDialog : public ModalDialog {
           OverrideItemText(app_, hwnd(), IDC_SLIDE_HELP_KEY1 + i, kKeys[static_cast<size_t>(i)]);
           OverrideItemText(app_, hwnd(), IDC_SLIDE_HELP_COMMENT1 + i, kComments[static_cast<size_t>(i)]);
         }
-        if (const std::optional<std::string_view> title = LanguageOverride(app_.language, LangKey::SsHelpTitle))
-          SetWindowTextUtf8(hwnd(), *title);
+        const std::optional<std::string_view> title = LanguageOverride(app_.language, LangKey::SsHelpTitle);
+        if (title) SetWindowTextUtf8(hwnd(), *title);
         return TRUE;
       }
       case WM_COMMAND:
@@ -139,8 +139,10 @@ void AddOptionPanel(HWND browser, ChooserContext& context) {
     okHeight = r.bottom - r.top;
     MoveWindow(button, r.left, layout.buttonsY, r.right - r.left, r.bottom - r.top, TRUE);
   }
-  SetWindowPos(browser, nullptr, 0, 0, outer.right - outer.left, layout.windowHeight, SWP_NOMOVE | SWP_NOZORDER);
-  const SlideOptionPanelLayout inside = LayoutSlideOptionPanel(layout.panel.width, layout.panel.height, okHeight);
+  SetWindowPos(browser, nullptr, 0, 0, outer.right - outer.left, layout.windowHeight,
+               SWP_NOMOVE | SWP_NOZORDER);
+  const SlideOptionPanelLayout inside =
+      LayoutSlideOptionPanel(layout.panel.width, layout.panel.height, okHeight);
   const HWND check = GetDlgItem(context.panel, IDC_SLIDE_SUBFOLDERS);
   const HWND help = GetDlgItem(context.panel, IDC_SLIDE_KEYS_BUTTON);
   MoveTo(check, inside.subfolderCheck);
@@ -166,7 +168,8 @@ int CALLBACK BrowseCallback(HWND browser, UINT msg, LPARAM lp, LPARAM data) {
   } else if (msg == BFFM_SELCHANGED) {
     // OK only for a folder of the file system (not "My Computer" or a printer).
     wchar_t path[MAX_PATH] = {};
-    const bool fileSystem = lp && SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lp), path) && path[0];
+    const bool fileSystem =
+        lp && SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lp), path) && path[0];
     if (fileSystem) context.app.slideLastFolder = Utf8(path);
     SendMessageW(browser, BFFM_ENABLEOK, 0, fileSystem ? 1 : 0);
   }

@@ -55,7 +55,8 @@ class SlideWindow : public Window {
 void SlideWindow::OnCreate() {
   g_running = hwnd();
   EnableWindow(app_.frameWindow, FALSE);
-  const SlideAction created = SlideWindowCreated(app_.slide, Count(), GetTickCount(), app_.options.slideSeconds);
+  const SlideAction created =
+      SlideWindowCreated(app_.slide, Count(), GetTickCount(), app_.options.slideSeconds);
   // A fresh start shows its first picture now; a resumed one has the paused picture back.
   if (!created.restorePausedPicture) LoadSlide();
   Apply(created);
@@ -120,7 +121,8 @@ void SlideWindow::Apply(const SlideAction& action) {
   }
   if (action.showPicture) LoadSlide();
   if (action.timer == SlideTimer::kStart)
-    SetTimer(hwnd(), kSlideTimerId, static_cast<UINT>(EffectiveSlideInterval(app_.slide.intervalMs)), nullptr);
+    SetTimer(hwnd(), kSlideTimerId, static_cast<UINT>(EffectiveSlideInterval(app_.slide.intervalMs)),
+             nullptr);
   else if (action.timer == SlideTimer::kStop)
     KillTimer(hwnd(), kSlideTimerId);
   if (action.openAsDocument && picture_ && !picture_->path.empty() && app_.frame) {
@@ -181,7 +183,8 @@ void RunSlideWindow(App& app) {
   if (g_running) return;  // one show at a time
   SlideWindow window(app);
   const HWND hwnd = CreateWindowExW(0, kSlideClass, L"SLIDE", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, app.frameWindow, nullptr, app.instance, &window);
+                                    CW_USEDEFAULT, CW_USEDEFAULT, app.frameWindow, nullptr, app.instance,
+                                    &window);
   if (!hwnd) {
     EnableWindow(app.frameWindow, TRUE);
     return;
@@ -207,13 +210,16 @@ void RunSlideWindow(App& app) {
   }
 }
 
-void ReportNoPictures(App& app) { ReportErrorBox(app.frameWindow, Text(TextId::SlideNoPictures, app.language)); }
+void ReportNoPictures(App& app) {
+  ReportErrorBox(app.frameWindow, Text(TextId::SlideNoPictures, app.language));
+}
 
 }  // namespace
 
 bool RegisterSlideClass(HINSTANCE instance) {
+  const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   return RegisterWindowClass(instance, kSlideClass, Window::Router, 0, nullptr, LoadCursorW(nullptr, IDC_ARROW),
-                             static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+                             black);
 }
 
 HWND RunningSlideWindow() { return g_running; }
@@ -221,7 +227,8 @@ HWND RunningSlideWindow() { return g_running; }
 std::string SlidePicturePath() {
   if (!g_running) return {};
   const auto* window = static_cast<const SlideWindow*>(Window::FromHandle(g_running));
-  return window && window->picture() && window->picture()->HasPicture() ? window->picture()->path : std::string{};
+  const ImageDoc* picture = window ? window->picture() : nullptr;
+  return picture && picture->HasPicture() ? picture->path : std::string{};
 }
 
 void ForgetSlideList(App& app) {

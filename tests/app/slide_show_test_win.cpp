@@ -111,8 +111,9 @@ TEST_F(SlideShowTest, KeysMoveThroughThePicturesAndWrapAroundAndEscEnds) {
                          frameDisabled = !IsWindowEnabled(frame());
                          return true;
                        },
-                       Expect(0), Press(VK_RIGHT), Expect(1), Type('+'), Expect(2), Press(VK_DOWN), Expect(0),
-                       Press(VK_LEFT), Expect(2), Type('-'), Expect(1), Press(VK_UP), Expect(0), Type(0x1B)}));
+                       Expect(0), Press(VK_RIGHT), Expect(1), Type('+'), Expect(2), Press(VK_DOWN),
+                       Expect(0), Press(VK_LEFT), Expect(2), Type('-'), Expect(1), Press(VK_UP), Expect(0),
+                       Type(0x1B)}));
   EXPECT_TRUE(frameDisabled);
   EXPECT_EQ(RunningSlideWindow(), nullptr);
   EXPECT_TRUE(IsWindowEnabled(frame()));
