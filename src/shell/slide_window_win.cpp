@@ -218,8 +218,8 @@ void ReportNoPictures(App& app) {
 
 bool RegisterSlideClass(HINSTANCE instance) {
   const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  return RegisterWindowClass(instance, kSlideClass, Window::Router, 0, nullptr, LoadCursorW(nullptr, IDC_ARROW),
-                             black);
+  const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+  return RegisterWindowClass(instance, kSlideClass, Window::Router, 0, nullptr, arrow, black);
 }
 
 HWND RunningSlideWindow() { return g_running; }
