@@ -21,6 +21,8 @@
 #include "shell/settings.h"
 #include "shell/toolbar_layout.h"
 #include "tools/resize_rules.h"
+#include "tools/slide_list.h"
+#include "tools/slide_show.h"
 
 namespace veilo {
 
@@ -76,6 +78,13 @@ struct App {
   bool commandLineDone = false;
   bool screenSaverMode = false;
   bool quitAfterSlideShow = false;
+
+  // The slide show: its state, its list, the picture kept by Pause for resuming, and the folder
+  // the chooser selects again when it opens.
+  SlideShowState slide;
+  SlideList slideList;
+  std::shared_ptr<const ImageDoc> slidePaused;
+  std::string slideLastFolder;
 
   FontMetrics font;  // of the frame, for the status panes
   int dpi = 96;

@@ -7,6 +7,7 @@
 #include "shell/app_win.h"
 #include "shell/frame_win.h"
 #include "shell/message_box_win.h"
+#include "shell/slide_window_win.h"
 #include "shell/texts.h"
 #include "view/paint_win.h"
 #include "view/quick_zoom_win.h"
@@ -116,6 +117,8 @@ LRESULT DocumentWindow::OnDestroy() {
   // Also when the window goes without WM_CLOSE (WM_MDIDESTROY, the frame closing).
   QuickZoomForget(app_, *this);
   ForgetDocument(app_.detection, *doc_);
+  // A paused slide show does not outlive a document window: the next start asks for a folder.
+  ForgetSlideList(app_);
   ReleaseTitle();
   return 0;
 }

@@ -5,6 +5,7 @@
 #include "shell/message_box_win.h"
 #include "shell/option_dialogs_win.h"
 #include "shell/save_option_dialogs_win.h"
+#include "shell/slide_window_win.h"
 #include "shell/texts.h"
 #include "shell/tool_dialogs_win.h"
 #include "view/quick_zoom_win.h"
@@ -26,6 +27,7 @@ void RunFrameFeature(App& app, FrameAction action) {
     case FrameAction::kQ0Options: ShowQ0Options(app, app.frameWindow); return;
     case FrameAction::kRgbOptions: ShowRgbOptions(app, app.frameWindow); return;
     case FrameAction::kJpegOptions: ShowJpegOptions(app, app.frameWindow); return;
+    case FrameAction::kSlideShow: StartSlideShowFromMenu(app); return;
     default: NotAvailableYet(app, app.frameWindow); return;
   }
 }
@@ -38,13 +40,13 @@ void RunDocumentFeature(App& app, DocumentWindow& window, DocAction action) {
   }
 }
 
-void StartSlideShow(App& app, std::string_view) {
+void StartSlideShow(App& app, std::string_view commandLine) {
   // As a screen saver there is nobody to read a message: the show is over at once.
   if (app.screenSaverMode) {
     app.quitAfterSlideShow = true;
     return;
   }
-  NotAvailableYet(app, app.frameWindow);
+  StartSlideShowFromCommandLine(app, commandLine);
 }
 
 int RunScreenSaverSettings(HINSTANCE) { return 0; }

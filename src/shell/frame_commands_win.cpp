@@ -14,6 +14,7 @@
 #include "shell/app_win.h"
 #include "shell/doc_window_win.h"
 #include "shell/features_win.h"
+#include "shell/slide_window_win.h"
 #include "shell/frame_win.h"
 #include "shell/help_win.h"
 #include "shell/message_box_win.h"
@@ -137,7 +138,7 @@ void FrameWindow::OnOpenDropped(HGLOBAL block) {
     path = text.get();
   }
   if (UseDroppedPath(path, IsDirectory) == DroppedPathUse::kSlideShowOfFolder) {
-    StartSlideShow(app_, path);
+    StartSlideShowFromFolder(app_, path);  // the whole path, spaces and all, is the folder
     return;
   }
   OpenFile(path);

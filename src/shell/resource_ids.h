@@ -172,3 +172,12 @@
 #define IDC_RESIZE_HALF_TONE 1118
 #define IDC_RESIZE_AND_SCANS 1115
 #define IDC_RESIZE_OR_SCANS 1116
+
+// The slide show: "SH_OPT" (the folder chooser's option panel), "WAIT_DLG" (the interval and the
+// info line), "SS_HELP" (the keys: key texts and their comments in two columns).
+#define IDC_SLIDE_SUBFOLDERS 12345
+#define IDC_SLIDE_KEYS_BUTTON 12346
+#define IDC_SLIDE_INTERVAL 1000
+#define IDC_SLIDE_SHOW_INFO 1024
+#define IDC_SLIDE_HELP_KEY1 1200
+#define IDC_SLIDE_HELP_COMMENT1 1210

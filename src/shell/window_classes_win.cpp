@@ -2,6 +2,7 @@
 
 #include "shell/doc_window_win.h"
 #include "shell/frame_win.h"
+#include "shell/slide_window_win.h"
 #include "view/pan_marker_win.h"
 #include "view/quick_zoom_win.h"
 #include "view/spoit_view_win.h"
@@ -21,7 +22,8 @@ bool RegisterWindowClasses(HINSTANCE instance) {
          (registered(kPanMarkerClass) || RegisterPanMarkerClass(instance)) &&
          (registered(kQuickZoomClass) || RegisterQuickZoomClass(instance)) &&
          (registered(kSpoitPickerClass) || RegisterSpoitPickerClass(instance)) &&
-         (registered(kSpoitViewClass) || RegisterSpoitViewClass(instance));
+         (registered(kSpoitViewClass) || RegisterSpoitViewClass(instance)) &&
+         (registered(kSlideClass) || RegisterSlideClass(instance));
 }
 
 }  // namespace veilo

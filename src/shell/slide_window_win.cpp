@@ -1,0 +1,280 @@
+#include "shell/slide_window_win.h"
+
+#include <memory>
+#include <utility>
+
+#include "doc/image_doc.h"
+#include "doc/packed_dib.h"
+#include "formats/image_dispatch.h"
+#include "platform/file_io.h"
+#include "platform/handles_win.h"
+#include "platform/wide_win.h"
+#include "platform/window_win.h"
+#include "shell/app_shell_win.h"
+#include "shell/app_win.h"
+#include "shell/command_line.h"
+#include "shell/frame_win.h"
+#include "shell/message_box_win.h"
+#include "shell/texts.h"
+#include "tools/slide_fit.h"
+#include "tools/slide_show.h"
+
+namespace veilo {
+
+namespace {
+
+HWND g_running = nullptr;
+
+void ReleaseSlideList(App& app) {
+  app.slideList.clear();
+  app.slidePaused.reset();
+  StartAnew(app.slide);
+}
+
+class SlideWindow : public Window {
+ public:
+  explicit SlideWindow(App& app) : app_(app), shell_(app, app.frameWindow) {}
+  const ImageDoc* picture() const { return picture_.get(); }
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  int32_t Count() const { return static_cast<int32_t>(app_.slideList.size()); }
+  void Apply(const SlideAction& action);
+  void LoadSlide();
+  void Paint();
+  void OnCreate();
+  void OnKey(std::optional<SlideKey> key);
+
+  App& app_;
+  AppShell shell_;  // reader errors other than GIF's and JPEG's go to boxes owned by the frame
+  std::shared_ptr<const ImageDoc> picture_;
+};
+
+void SlideWindow::OnCreate() {
+  g_running = hwnd();
+  EnableWindow(app_.frameWindow, FALSE);
+  const SlideAction created =
+      SlideWindowCreated(app_.slide, Count(), GetTickCount(), app_.options.slideSeconds);
+  // A fresh start shows its first picture now; a resumed one has the paused picture back.
+  if (!created.restorePausedPicture) LoadSlide();
+  Apply(created);
+}
+
+LRESULT SlideWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_SIZE:
+      // Anything that restores the window puts it back over the whole screen.
+      if (wp != SIZE_MINIMIZED && wp != SIZE_MAXIMIZED) ShowWindow(hwnd(), SW_SHOWMAXIMIZED);
+      InvalidateRect(hwnd(), nullptr, FALSE);
+      return 0;
+    case WM_ERASEBKGND: return 1;  // the paint fills the border around the picture itself
+    case WM_PAINT: Paint(); return 0;
+    case WM_TIMER:
+      if (wp == kSlideTimerId) Apply(SlideTimerTick(app_.slide, Count()));
+      return 0;
+    case WM_KEYDOWN: OnKey(SlideKeyForVirtualKey(static_cast<uint32_t>(wp))); return 0;
+    case WM_CHAR: OnKey(SlideKeyForCharacter(static_cast<uint32_t>(wp))); return 0;
+    case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: Apply(SlideMouseInput(app_.slide, GetTickCount())); return 0;
+    case WM_DESTROY:
+      Apply(SlideWindowDestroyed(app_.slide));
+      if (g_running == hwnd()) g_running = nullptr;
+      EnableWindow(app_.frameWindow, TRUE);
+      if (IsWindow(app_.frameWindow)) SetForegroundWindow(app_.frameWindow);
+      return 0;
+    default: return DefaultHandling(msg, wp, lp);
+  }
+}
+
+void SlideWindow::OnKey(std::optional<SlideKey> key) {
+  if (key) Apply(SlideKeyPressed(app_.slide, *key, Count()));
+}
+
+// Loads the next picture before the one on screen is let go, so that the screen never goes
+// black between two pictures; a picture that cannot be read leaves the screen black.
+void SlideWindow::LoadSlide() {
+  const int32_t index = app_.slide.slideIndex;
+  if (index < 0 || index >= Count()) return;
+  auto next = std::make_shared<ImageDoc>();
+  next->path = app_.slideList[static_cast<size_t>(index)].path;
+  LoadOptions options = DocumentLoadOptions(app_);
+  options.showLibraryMessages = false;
+  if (LoadImageFile(shell_, *next, options) != 0 || !next->HasPicture()) {
+    const std::string path = next->path;
+    next = std::make_shared<ImageDoc>();
+    next->path = path;
+  }
+  picture_ = std::move(next);
+  InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void SlideWindow::Apply(const SlideAction& action) {
+  if (action.restorePausedPicture) {
+    picture_ = app_.slidePaused;
+    InvalidateRect(hwnd(), nullptr, FALSE);
+  }
+  if (action.showPicture) LoadSlide();
+  if (action.timer == SlideTimer::kStart)
+    SetTimer(hwnd(), kSlideTimerId, static_cast<UINT>(EffectiveSlideInterval(app_.slide.intervalMs)),
+             nullptr);
+  else if (action.timer == SlideTimer::kStop)
+    KillTimer(hwnd(), kSlideTimerId);
+  if (action.openAsDocument && picture_ && !picture_->path.empty() && app_.frame) {
+    // The document opens behind the show, which goes on.
+    const std::string path = picture_->path;
+    app_.frame->OpenFile(path);
+    if (IsWindow(hwnd())) {
+      SetForegroundWindow(hwnd());
+      SetFocus(hwnd());
+    }
+  }
+  if (action.showOptionsDialog) {
+    ShowSlideOptions(app_, hwnd(), app_.slide);
+    InvalidateRect(hwnd(), nullptr, FALSE);  // the info line may have been switched
+    Apply(SlideDialogEnded(app_.slide));
+  }
+  if (action.showHelpDialog) {
+    ShowSlideHelp(app_, hwnd());
+    Apply(SlideDialogEnded(app_.slide));
+  }
+  if (action.keepPausedPicture) app_.slidePaused = picture_;
+  if (action.releaseList) ReleaseSlideList(app_);
+  if (action.endProgram) app_.quitAfterSlideShow = true;
+  if (action.destroyWindow || action.endProgram) DestroyWindow(hwnd());
+}
+
+void SlideWindow::Paint() {
+  PaintDc paint(hwnd());
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  const HDC dc = paint.get();
+  const ImageDoc* shown = picture_ && picture_->HasPicture() ? picture_.get() : nullptr;
+  std::optional<FitRect> fit;
+  if (shown) fit = FitPicture(shown->width, shown->height, client.right, client.bottom);
+  if (fit) {
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchDIBits(dc, fit->x, fit->y, fit->width, fit->height, 0, 0, shown->width, shown->height,
+                  DibPixelStart(shown->dib.data()), reinterpret_cast<const BITMAPINFO*>(shown->dib.data()),
+                  DIB_RGB_COLORS, SRCCOPY);
+    // Only the border around the picture is painted black: the picture is never wiped first.
+    ExcludeClipRect(dc, fit->x, fit->y, fit->x + fit->width, fit->y + fit->height);
+  }
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  SelectClipRgn(dc, nullptr);
+  if (shown && app_.slide.showInfo) {
+    const std::wstring info = Wide(SlideInfoText(shown->path, shown->width, shown->height));
+    SelectGuard font(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    RECT line = client;
+    DrawTextW(dc, info.c_str(), static_cast<int>(info.size()), &line,
+              DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
+  }
+}
+
+// Shows the list now in app.slideList, running the window's own message loop until it is gone.
+void RunSlideWindow(App& app) {
+  if (g_running) return;  // one show at a time
+  SlideWindow window(app);
+  const HWND hwnd = CreateWindowExW(0, kSlideClass, L"SLIDE", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, app.frameWindow, nullptr, app.instance,
+                                    &window);
+  if (!hwnd) {
+    EnableWindow(app.frameWindow, TRUE);
+    return;
+  }
+  ShowWindow(hwnd, SW_SHOWMAXIMIZED);
+  SetForegroundWindow(hwnd);
+  SetFocus(hwnd);
+  MSG msg{};
+  while (IsWindow(hwnd)) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      // A quit meant for the program: end the show and hand it on to the outer loop.
+      DestroyWindow(hwnd);
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (got < 0) {
+      DestroyWindow(hwnd);
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+void ReportNoPictures(App& app) {
+  ReportErrorBox(app.frameWindow, Text(TextId::SlideNoPictures, app.language));
+}
+
+}  // namespace
+
+bool RegisterSlideClass(HINSTANCE instance) {
+  const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+  return RegisterWindowClass(instance, kSlideClass, Window::Router, 0, nullptr, arrow, black);
+}
+
+HWND RunningSlideWindow() { return g_running; }
+
+std::string SlidePicturePath() {
+  if (!g_running) return {};
+  const auto* window = static_cast<const SlideWindow*>(Window::FromHandle(g_running));
+  const ImageDoc* picture = window ? window->picture() : nullptr;
+  return picture && picture->HasPicture() ? picture->path : std::string{};
+}
+
+void ForgetSlideList(App& app) {
+  if (g_running) return;  // the running show keeps its list; it is let go when the show ends by Esc
+  ReleaseSlideList(app);
+}
+
+void StartSlideShowFromMenu(App& app) {
+  if (g_running) return;
+  const bool pausedFileExists = app.slidePaused && FileExists(app.slidePaused->path);
+  if (!ResumeOrStartAnew(app.slide, static_cast<int32_t>(app.slideList.size()), pausedFileExists)) {
+    ForgetSlideList(app);
+    const std::optional<std::string> folder = ChooseSlideFolder(app, app.frameWindow);
+    if (!folder) return;
+    app.slideList = BuildSlideListFromFolder(*folder, app.slide.includeSubfolders);
+    if (app.slideList.empty()) {
+      ReportNoPictures(app);
+      return;
+    }
+  }
+  RunSlideWindow(app);
+}
+
+void StartSlideShowFromCommandLine(App& app, std::string_view commandLine) {
+  if (g_running) return;
+  ForgetSlideList(app);
+  std::optional<SlideList> list =
+      BuildSlideListFromArguments(SplitArguments(commandLine), app.slide.includeSubfolders);
+  if (!list) return;
+  if (list->empty()) {
+    ReportNoPictures(app);
+    return;
+  }
+  app.slideList = std::move(*list);
+  RunSlideWindow(app);
+}
+
+void StartSlideShowFromFolder(App& app, const std::string& folder) {
+  if (g_running) return;
+  ForgetSlideList(app);
+  app.slideList = BuildSlideListFromFolder(folder, app.slide.includeSubfolders);
+  if (app.slideList.empty()) {
+    ReportNoPictures(app);
+    return;
+  }
+  RunSlideWindow(app);
+}
+
+}  // namespace veilo
