@@ -1,7 +1,7 @@
 #pragma once
-// The commands whose windows come with later work (slide show, printing,
-// properties, resize-and-paste, scanning, the JPEG options): each says so in a
-// message instead of doing nothing. They are the seams those features plug into.
+// The commands that open a window of their own (Quick Zoom, the option dialogs,
+// the slide show, properties, resize-and-paste). Those still to come (the screen
+// saver, printing, scanning) say so in a message instead of doing nothing.
 #include <windows.h>
 
 #include <string_view>
