@@ -116,6 +116,7 @@ void StartAnew(SlideShowState& state) {
 SlideAction SlideWindowCreated(SlideShowState& state, int32_t listCount, uint32_t now,
                                int32_t screenSaverSeconds) {
   state.startTick = now;
+  state.pointer.reset();
   if (state.screenSaver) state.intervalMs = SlideIntervalFromSeconds(screenSaverSeconds);
   state.timerRunning = false;
   if (state.resumeIndex < 0 || state.resumeIndex >= listCount) {
@@ -182,6 +183,24 @@ SlideAction SlideMouseInput(SlideShowState& state, uint32_t now) {
   // Unsigned difference: right across the tick count's wrap-around.
   if (state.screenSaver && now - state.startTick >= kScreenSaverInputGraceMs) action.endProgram = true;
   return action;
+}
+
+void SlidePointerAt(SlideShowState& state, SlidePoint at) { state.pointer = at; }
+
+SlideAction SlideMouseMoved(SlideShowState& state, uint32_t now, SlidePoint at) {
+  const bool moved = !state.pointer || *state.pointer != at;
+  state.pointer = at;
+  return moved ? SlideMouseInput(state, now) : SlideAction{};
+}
+
+SlideStartFollowUp AfterSlideStart(SlideStartOutcome outcome, bool screenSaver) {
+  SlideStartFollowUp next;
+  if (outcome == SlideStartOutcome::kAlreadyRunning) return next;
+  if (screenSaver)
+    next.endProgram = true;
+  else
+    next.reportNoPictures = outcome == SlideStartOutcome::kNoPictures;
+  return next;
 }
 
 SlideAction SlideWindowDestroyed(SlideShowState& state) { return StopTimer(state); }
