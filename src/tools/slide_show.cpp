@@ -1,6 +1,9 @@
 #include "tools/slide_show.h"
 
 #include <algorithm>
+#include <limits>
+
+#include "platform/number_text.h"
 
 namespace veilo {
 
@@ -89,6 +92,12 @@ int32_t EffectiveSlideInterval(int32_t intervalMs) {
 int32_t SlideIntervalFromSeconds(int32_t seconds) {
   const int64_t ms = int64_t{seconds} * 1000;
   return static_cast<int32_t>(std::clamp<int64_t>(ms, kMinSlideIntervalMs, kMaxSlideIntervalMs));
+}
+
+int32_t ScreenSaverSecondsFromText(std::string_view text) {
+  const int64_t seconds = LeadingInteger(text).value_or(0);
+  return static_cast<int32_t>(std::clamp<int64_t>(seconds, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
 }
 
 int32_t NextSlideIndex(int32_t index, int32_t listCount) {

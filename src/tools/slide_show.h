@@ -74,6 +74,10 @@ int32_t EffectiveSlideInterval(int32_t intervalMs);
 // The screen-saver interval from its seconds setting.
 int32_t SlideIntervalFromSeconds(int32_t seconds);
 
+// The seconds typed into the screen-saver settings, read as atoi reads them: the leading number,
+// 0 when there is none.
+int32_t ScreenSaverSecondsFromText(std::string_view text);
+
 // The menu start: whether the paused show resumes instead of asking for a
 // folder (a pause was kept, the list survives and still holds that index,
 // and the paused picture's file still exists). When it does not, the state

@@ -277,6 +277,15 @@ TEST(SlideStart, AScreenSaverEndsTheProgramAndShowsNoMessage) {
   }
 }
 
+TEST(ScreenSaver, SecondsAreReadAsAtoiReadsThem) {
+  struct Case {
+    const char* text;
+    int32_t seconds;
+  };
+  const Case cases[] = {{"12", 12}, {"", 0}, {"abc", 0}, {"7s", 7}, {" 5", 5}, {"-3", -3}, {"99999999999", 2147483647}};
+  for (const Case& c : cases) EXPECT_EQ(ScreenSaverSecondsFromText(c.text), c.seconds) << c.text;
+}
+
 TEST(SlideInfo, PathAndSize) {
   EXPECT_EQ(SlideInfoText("C:\\p\\a.jpg", 640, 480), "C:\\p\\a.jpg [640 x 480]");
 }
