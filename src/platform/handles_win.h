@@ -186,6 +186,27 @@ class ClipboardSession {
   bool open_;
 };
 
+// The mouse cursor hidden for the guard's lifetime: the display count is taken below zero and
+// put back as it was on every exit.
+class HiddenCursorGuard {
+ public:
+  HiddenCursorGuard() {
+    // The count may stand above zero (a wait cursor shown meanwhile); a few steps take it below.
+    while (hides_ < 8) {
+      ++hides_;
+      if (ShowCursor(FALSE) < 0) break;
+    }
+  }
+  ~HiddenCursorGuard() {
+    for (int i = 0; i < hides_; ++i) ShowCursor(TRUE);
+  }
+  HiddenCursorGuard(const HiddenCursorGuard&) = delete;
+  HiddenCursorGuard& operator=(const HiddenCursorGuard&) = delete;
+
+ private:
+  int hides_ = 0;
+};
+
 // The standard wait cursor for the guard's lifetime; the previous cursor comes back on every exit.
 class WaitCursorGuard {
  public:

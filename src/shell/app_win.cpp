@@ -53,18 +53,22 @@ std::string ProgramFolder() {
   return Utf8(cut == std::wstring::npos ? std::wstring() : buffer.substr(0, cut));
 }
 
-std::string WinIniFile() {
+}  // namespace
+
+std::string SystemWinIniFile() {
   std::wstring buffer(MAX_PATH, L'\0');
   const UINT length = GetWindowsDirectoryW(buffer.data(), static_cast<UINT>(buffer.size()));
   buffer.resize(length);
   return Utf8(buffer) + "\\win.ini";
 }
 
+namespace {
+
 void FillPaths(AppPaths& paths) {
   if (paths.startDir.empty()) paths.startDir = CurrentFolder();
   if (paths.exeDir.empty()) paths.exeDir = ProgramFolder();
   if (paths.settingsFile.empty()) paths.settingsFile = paths.exeDir + "\\" + kSettingsFileName;
-  if (paths.winIniFile.empty()) paths.winIniFile = WinIniFile();
+  if (paths.winIniFile.empty()) paths.winIniFile = SystemWinIniFile();
 }
 
 void ReadLanguage(App& app) {
@@ -194,6 +198,7 @@ bool StartApp(HINSTANCE instance, const AppStartOptions& start) {
   FillPaths(app.paths);
   app.pendingCommandLine = start.pendingCommandLine;
   app.screenSaverMode = start.screenSaverMode;
+  app.slide.screenSaver = start.screenSaverMode;
 
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&controls);
@@ -263,7 +268,7 @@ int RunVeilo(HINSTANCE instance, const wchar_t* commandLine, int show) {
   const StartupDecision decision = DecideStartup(line, running != nullptr, IsDirectory);
   switch (decision.kind) {
     case StartupKind::kEnd: return 0;
-    case StartupKind::kShowScreenSaverSettings: return ShowScreenSaverSettings(instance);
+    case StartupKind::kShowScreenSaverSettings: return ShowScreenSaverSettings();
     case StartupKind::kHandOver: HandOverToRunningInstance(running, decision.handOver); return 0;
     case StartupKind::kStartNormally: break;
   }

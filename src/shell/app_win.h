@@ -5,6 +5,7 @@
 // in-process test); windows reach it through TheApp().
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,6 +87,9 @@ struct App {
   std::shared_ptr<const ImageDoc> slidePaused;
   std::string slideLastFolder;
 
+  // The tick count the screen saver measures its first seconds with; tests set a clock of their own.
+  std::function<uint32_t()> tickCount = [] { return static_cast<uint32_t>(GetTickCount()); };
+
   FontMetrics font;  // of the frame, for the status panes
   int dpi = 96;
   std::vector<HCURSOR> cursors;  // loaded resource cursors, by id (shared; never destroyed)
@@ -122,6 +126,9 @@ SaveOptions SaveOptionsFor(App& app, HWND owner, ImageDoc& doc);
 int SaveDocumentFile(App& app, HWND owner, ShellNotifications& shell, const std::string& utf8Path, ImageDoc& doc);
 // Writes the settings file (the frame's placement as it is now).
 void SaveAppSettings(App& app, HWND frame);
+
+// The Windows folder's win.ini.
+std::string SystemWinIniFile();
 
 // veilo.exe's whole run: the start-up decision, a hand-over to a running
 // instance, or the application until its frame closes.

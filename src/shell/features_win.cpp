@@ -40,15 +40,6 @@ void RunDocumentFeature(App& app, DocumentWindow& window, DocAction action) {
   }
 }
 
-void StartSlideShow(App& app, std::string_view commandLine) {
-  // As a screen saver there is nobody to read a message: the show is over at once.
-  if (app.screenSaverMode) {
-    app.quitAfterSlideShow = true;
-    return;
-  }
-  StartSlideShowFromCommandLine(app, commandLine);
-}
-
-int RunScreenSaverSettings(HINSTANCE) { return 0; }
+void StartSlideShow(App& app, std::string_view commandLine) { StartSlideShowFromCommandLine(app, commandLine); }
 
 }  // namespace veilo

@@ -1,7 +1,7 @@
 #pragma once
 // The commands that open a window of their own (Quick Zoom, the option dialogs,
-// the slide show, properties, resize-and-paste). Those still to come (the screen
-// saver, printing, scanning) say so in a message instead of doing nothing.
+// the slide show, properties, resize-and-paste). Those still to come (printing,
+// scanning) say so in a message instead of doing nothing.
 #include <windows.h>
 
 #include <string_view>
@@ -17,9 +17,8 @@ class DocumentWindow;
 void RunFrameFeature(App& app, FrameAction action);
 // Document commands: properties, printing, resize-and-paste.
 void RunDocumentFeature(App& app, DocumentWindow& window, DocAction action);
-// A slide show over the folders or files a command line names.
+// A slide show over the folders or files a command line names (in screen-saver mode, the
+// screen saver: the program ends after it).
 void StartSlideShow(App& app, std::string_view commandLine);
-// "/c": the screen-saver settings; the program's exit code.
-int RunScreenSaverSettings(HINSTANCE instance);
 
 }  // namespace veilo

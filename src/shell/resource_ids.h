@@ -181,3 +181,6 @@
 #define IDC_SLIDE_SHOW_INFO 1024
 #define IDC_SLIDE_HELP_KEY1 1200
 #define IDC_SLIDE_HELP_COMMENT1 1210
+// "SC_OPT": the screen saver's folder and the seconds each picture stays.
+#define IDC_SCREEN_SAVER_SECONDS 1052
+#define IDC_SCREEN_SAVER_FOLDER 1053

@@ -21,6 +21,25 @@ namespace {
 constexpr size_t kValueBytes = 80;
 constexpr size_t kDirBytes = 256;
 constexpr size_t kPathBytes = 260;
+// The screen saver's folder is typed into a field of 259 characters, which take up to four bytes
+// each in UTF-8; it is read whole and cut to that many characters, never inside one.
+constexpr size_t kSlideFolderChars = 259;
+constexpr size_t kSlideFolderBytes = kSlideFolderChars * 4 + 1;
+
+// The first `maxUnits` UTF-16 units of UTF-8 text, cut between characters (a character beyond
+// the Basic Multilingual Plane takes two units).
+std::string CutToCharacters(std::string_view utf8, size_t maxUnits) {
+  size_t units = 0, at = 0;
+  while (at < utf8.size()) {
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    const size_t bytes = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    const size_t width = bytes == 4 ? 2 : 1;
+    if (units + width > maxUnits) break;
+    units += width;
+    at = std::min(utf8.size(), at + bytes);
+  }
+  return std::string(utf8.substr(0, at));
+}
 
 // Reads the numbers of a "%d %d ..." value the way sscanf does: blanks are
 // skipped, each number is an optional sign and digits, and scanning stops at
@@ -241,7 +260,8 @@ void loadSlideSettings(const std::string& winIniFile, AppOptions& options) {
   const std::optional<ProfileText> file = ReadProfileFile(winIniFile);
   const ProfileText empty;
   const ProfileText& profile = file ? *file : empty;
-  options.slideFolder = GetProfileString(profile, kSettingsSection, "SLD_PATH", "", kPathBytes);
+  options.slideFolder = CutToCharacters(
+      GetProfileString(profile, kSettingsSection, "SLD_PATH", "", kSlideFolderBytes), kSlideFolderChars);
   const std::string seconds = GetProfileString(profile, kSettingsSection, "SLD_TM", "", kValueBytes);
   // Converted like atoi: text that is not a number gives 0.
   if (!seconds.empty()) options.slideSeconds = NumberScanner(seconds).NextInt().value_or(0);

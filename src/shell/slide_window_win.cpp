@@ -1,5 +1,7 @@
 #include "shell/slide_window_win.h"
 
+#include <windowsx.h>
+
 #include <memory>
 #include <utility>
 
@@ -46,17 +48,26 @@ class SlideWindow : public Window {
   void Paint();
   void OnCreate();
   void OnKey(std::optional<SlideKey> key);
+  void OnMouseMove(LPARAM lp);
+  LRESULT OnSetCursor(WPARAM wp, LPARAM lp);
 
   App& app_;
   AppShell shell_;  // reader errors other than GIF's and JPEG's go to boxes owned by the frame
   std::shared_ptr<const ImageDoc> picture_;
+  std::optional<HiddenCursorGuard> hiddenCursor_;  // a screen saver shows no pointer
 };
 
 void SlideWindow::OnCreate() {
   g_running = hwnd();
   EnableWindow(app_.frameWindow, FALSE);
   const SlideAction created =
-      SlideWindowCreated(app_.slide, Count(), GetTickCount(), app_.options.slideSeconds);
+      SlideWindowCreated(app_.slide, Count(), app_.tickCount(), app_.options.slideSeconds);
+  if (app_.slide.screenSaver) {
+    POINT at{};
+    GetCursorPos(&at);
+    SlidePointerAt(app_.slide, {at.x, at.y});
+    hiddenCursor_.emplace();
+  }
   // A fresh start shows its first picture now; a resumed one has the paused picture back.
   if (!created.restorePausedPicture) LoadSlide();
   Apply(created);
@@ -78,12 +89,14 @@ LRESULT SlideWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_KEYDOWN: OnKey(SlideKeyForVirtualKey(static_cast<uint32_t>(wp))); return 0;
     case WM_CHAR: OnKey(SlideKeyForCharacter(static_cast<uint32_t>(wp))); return 0;
     case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
-    case WM_MOUSEMOVE:
+    case WM_SETCURSOR: return OnSetCursor(wp, lp);
+    case WM_MOUSEMOVE: OnMouseMove(lp); return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: Apply(SlideMouseInput(app_.slide, GetTickCount())); return 0;
+    case WM_MBUTTONDOWN: Apply(SlideMouseInput(app_.slide, app_.tickCount())); return 0;
     case WM_DESTROY:
       Apply(SlideWindowDestroyed(app_.slide));
+      hiddenCursor_.reset();
       if (g_running == hwnd()) g_running = nullptr;
       EnableWindow(app_.frameWindow, TRUE);
       if (IsWindow(app_.frameWindow)) SetForegroundWindow(app_.frameWindow);
@@ -94,6 +107,19 @@ LRESULT SlideWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void SlideWindow::OnKey(std::optional<SlideKey> key) {
   if (key) Apply(SlideKeyPressed(app_.slide, *key, Count()));
+}
+
+// Moves are compared in screen pixels, where the pointer's place at the start was taken.
+void SlideWindow::OnMouseMove(LPARAM lp) {
+  POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  ClientToScreen(hwnd(), &at);
+  Apply(SlideMouseMoved(app_.slide, app_.tickCount(), {at.x, at.y}));
+}
+
+LRESULT SlideWindow::OnSetCursor(WPARAM wp, LPARAM lp) {
+  if (!app_.slide.screenSaver || LOWORD(lp) != HTCLIENT) return DefaultHandling(WM_SETCURSOR, wp, lp);
+  SetCursor(nullptr);
+  return TRUE;
 }
 
 // Loads the next picture before the one on screen is let go, so that the screen never goes
@@ -179,12 +205,15 @@ void SlideWindow::Paint() {
 }
 
 // Shows the list now in app.slideList, running the window's own message loop until it is gone.
-void RunSlideWindow(App& app) {
+// A show from the menu belongs to the frame; one from a command line or a drop has no owner, so
+// that it shows also while the frame stays minimised (the screen saver's frame does). A screen
+// saver stays above every other window.
+void RunSlideWindow(App& app, HWND owner) {
   if (g_running) return;  // one show at a time
   SlideWindow window(app);
-  const HWND hwnd = CreateWindowExW(0, kSlideClass, L"SLIDE", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, app.frameWindow, nullptr, app.instance,
-                                    &window);
+  const DWORD exStyle = app.slide.screenSaver ? WS_EX_TOPMOST : 0;
+  const HWND hwnd = CreateWindowExW(exStyle, kSlideClass, L"SLIDE", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, app.instance, &window);
   if (!hwnd) {
     EnableWindow(app.frameWindow, TRUE);
     return;
@@ -212,6 +241,20 @@ void RunSlideWindow(App& app) {
 
 void ReportNoPictures(App& app) {
   ReportErrorBox(app.frameWindow, Text(TextId::SlideNoPictures, app.language));
+}
+
+SlideStartOutcome RunSlideList(App& app, std::optional<SlideList> list) {
+  if (!list) return SlideStartOutcome::kNothingNamed;
+  if (list->empty()) return SlideStartOutcome::kNoPictures;
+  app.slideList = std::move(*list);
+  RunSlideWindow(app, nullptr);
+  return SlideStartOutcome::kShown;
+}
+
+void FollowUp(App& app, SlideStartOutcome outcome) {
+  const SlideStartFollowUp next = AfterSlideStart(outcome, app.slide.screenSaver);
+  if (next.reportNoPictures) ReportNoPictures(app);
+  if (next.endProgram) app.quitAfterSlideShow = true;
 }
 
 }  // namespace
@@ -249,32 +292,20 @@ void StartSlideShowFromMenu(App& app) {
       return;
     }
   }
-  RunSlideWindow(app);
+  RunSlideWindow(app, app.frameWindow);
 }
 
 void StartSlideShowFromCommandLine(App& app, std::string_view commandLine) {
-  if (g_running) return;
+  if (g_running) return FollowUp(app, SlideStartOutcome::kAlreadyRunning);
   ForgetSlideList(app);
-  std::optional<SlideList> list =
-      BuildSlideListFromArguments(SplitArguments(commandLine), app.slide.includeSubfolders);
-  if (!list) return;
-  if (list->empty()) {
-    ReportNoPictures(app);
-    return;
-  }
-  app.slideList = std::move(*list);
-  RunSlideWindow(app);
+  FollowUp(app, RunSlideList(app, BuildSlideListFromArguments(SplitArguments(commandLine),
+                                                              app.slide.includeSubfolders)));
 }
 
 void StartSlideShowFromFolder(App& app, const std::string& folder) {
-  if (g_running) return;
+  if (g_running) return FollowUp(app, SlideStartOutcome::kAlreadyRunning);
   ForgetSlideList(app);
-  app.slideList = BuildSlideListFromFolder(folder, app.slide.includeSubfolders);
-  if (app.slideList.empty()) {
-    ReportNoPictures(app);
-    return;
-  }
-  RunSlideWindow(app);
+  FollowUp(app, RunSlideList(app, BuildSlideListFromFolder(folder, app.slide.includeSubfolders)));
 }
 
 }  // namespace veilo

@@ -23,9 +23,10 @@ bool RegisterSlideClass(HINSTANCE instance);
 // The menu start (F11): resumes a paused show, or asks for a folder and shows its pictures.
 void StartSlideShowFromMenu(App& app);
 // A show of the folders and files a command line names; an argument that names nothing ends it
-// without a message.
+// without a message. A screen saver's show ends the program afterwards, however it went, and
+// shows no message.
 void StartSlideShowFromCommandLine(App& app, std::string_view commandLine);
-// A show of one folder (a folder dropped on the frame).
+// A show of one folder (a folder dropped on the frame), ending as a command line's does.
 void StartSlideShowFromFolder(App& app, const std::string& folder);
 // Releases the list and the paused picture: the next menu start asks for a folder again.
 void ForgetSlideList(App& app);

@@ -2,7 +2,8 @@
 
 #include "platform/wide_win.h"
 #include "shell/commands.h"
-#include "shell/features_win.h"
+#include "shell/app_win.h"
+#include "shell/screen_saver_dialog_win.h"
 
 namespace veilo {
 
@@ -28,6 +29,6 @@ void HandOverToRunningInstance(HWND runningFrame, const ArgumentUse& arguments) 
   for (const std::string& file : arguments.files) SendAtom(runningFrame, cmd::kOpenHandedOverFile, file);
 }
 
-int ShowScreenSaverSettings(HINSTANCE instance) { return RunScreenSaverSettings(instance); }
+int ShowScreenSaverSettings() { return RunScreenSaverSettings(SystemWinIniFile()); }
 
 }  // namespace veilo

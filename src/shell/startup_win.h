@@ -12,6 +12,6 @@ namespace veilo {
 void HandOverToRunningInstance(HWND runningFrame, const ArgumentUse& arguments);
 
 // "/c": the screen-saver settings dialog without an owner; the exit code.
-int ShowScreenSaverSettings(HINSTANCE instance);
+int ShowScreenSaverSettings();
 
 }  // namespace veilo

@@ -1,6 +1,9 @@
 #include "tools/slide_show.h"
 
 #include <algorithm>
+#include <limits>
+
+#include "platform/number_text.h"
 
 namespace veilo {
 
@@ -91,6 +94,12 @@ int32_t SlideIntervalFromSeconds(int32_t seconds) {
   return static_cast<int32_t>(std::clamp<int64_t>(ms, kMinSlideIntervalMs, kMaxSlideIntervalMs));
 }
 
+int32_t ScreenSaverSecondsFromText(std::string_view text) {
+  const int64_t seconds = LeadingInteger(text).value_or(0);
+  return static_cast<int32_t>(std::clamp<int64_t>(seconds, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+
 int32_t NextSlideIndex(int32_t index, int32_t listCount) {
   if (listCount <= 0) return 0;
   return index < 0 || index >= listCount - 1 ? 0 : index + 1;
@@ -116,6 +125,7 @@ void StartAnew(SlideShowState& state) {
 SlideAction SlideWindowCreated(SlideShowState& state, int32_t listCount, uint32_t now,
                                int32_t screenSaverSeconds) {
   state.startTick = now;
+  state.pointer.reset();
   if (state.screenSaver) state.intervalMs = SlideIntervalFromSeconds(screenSaverSeconds);
   state.timerRunning = false;
   if (state.resumeIndex < 0 || state.resumeIndex >= listCount) {
@@ -182,6 +192,24 @@ SlideAction SlideMouseInput(SlideShowState& state, uint32_t now) {
   // Unsigned difference: right across the tick count's wrap-around.
   if (state.screenSaver && now - state.startTick >= kScreenSaverInputGraceMs) action.endProgram = true;
   return action;
+}
+
+void SlidePointerAt(SlideShowState& state, SlidePoint at) { state.pointer = at; }
+
+SlideAction SlideMouseMoved(SlideShowState& state, uint32_t now, SlidePoint at) {
+  const bool moved = !state.pointer || *state.pointer != at;
+  state.pointer = at;
+  return moved ? SlideMouseInput(state, now) : SlideAction{};
+}
+
+SlideStartFollowUp AfterSlideStart(SlideStartOutcome outcome, bool screenSaver) {
+  SlideStartFollowUp next;
+  if (outcome == SlideStartOutcome::kAlreadyRunning) return next;
+  if (screenSaver)
+    next.endProgram = true;
+  else
+    next.reportNoPictures = outcome == SlideStartOutcome::kNoPictures;
+  return next;
 }
 
 SlideAction SlideWindowDestroyed(SlideShowState& state) { return StopTimer(state); }

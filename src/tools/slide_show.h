@@ -19,6 +19,12 @@ inline constexpr int32_t kMaxSlideIntervalMs = 24 * 60 * 60 * 1000;
 // that the move that started it does not end it at once.
 inline constexpr uint32_t kScreenSaverInputGraceMs = 3000;
 
+// A pointer position in screen pixels.
+struct SlidePoint {
+  int32_t x = 0, y = 0;
+  bool operator==(const SlidePoint&) const = default;
+};
+
 struct SlideShowState {
   int32_t slideIndex = 0;    // the picture on screen
   int32_t resumeIndex = -1;  // where the next show resumes; -1 starts anew
@@ -28,6 +34,9 @@ struct SlideShowState {
   bool timerRunning = false;
   bool screenSaver = false;
   uint32_t startTick = 0;  // when the window was created
+  // Screen saver: where the pointer was last seen. The system also sends a mouse move when a
+  // window appears under a pointer that stays still; only a move to another place counts.
+  std::optional<SlidePoint> pointer;
   // Kept by Pause for resuming: whether the timer ran, and the path of the
   // picture on screen (its file must still exist to resume).
   bool pausedTimerRunning = false;
@@ -65,6 +74,10 @@ int32_t EffectiveSlideInterval(int32_t intervalMs);
 // The screen-saver interval from its seconds setting.
 int32_t SlideIntervalFromSeconds(int32_t seconds);
 
+// The seconds typed into the screen-saver settings, read as atoi reads them: the leading number,
+// 0 when there is none.
+int32_t ScreenSaverSecondsFromText(std::string_view text);
+
 // The menu start: whether the paused show resumes instead of asking for a
 // folder (a pause was kept, the list survives and still holds that index,
 // and the paused picture's file still exists). When it does not, the state
@@ -80,9 +93,28 @@ SlideAction SlideTimerTick(SlideShowState& state, int32_t listCount);
 SlideAction SlideKeyPressed(SlideShowState& state, SlideKey key, int32_t listCount);
 // After WAIT_DLG or SS_HELP closed: the timer runs again if it ran before.
 SlideAction SlideDialogEnded(SlideShowState& state);
-// A mouse move or button press at tick `now`.
+// A mouse button press at tick `now`.
 SlideAction SlideMouseInput(SlideShowState& state, uint32_t now);
+// Where the pointer is when the window appears (the place later moves are measured from).
+void SlidePointerAt(SlideShowState& state, SlidePoint at);
+// A mouse move to `at` at tick `now`: as a button press when the pointer went somewhere else.
+SlideAction SlideMouseMoved(SlideShowState& state, uint32_t now, SlidePoint at);
 SlideAction SlideWindowDestroyed(SlideShowState& state);
+
+// How a start from a command line or a dropped folder came out.
+enum class SlideStartOutcome : uint8_t {
+  kShown,           // the show ran and has ended
+  kNothingNamed,    // an argument named nothing: no show, and no message
+  kNoPictures,      // the list holds no picture
+  kAlreadyRunning,  // a show is on screen; it goes on
+};
+struct SlideStartFollowUp {
+  bool reportNoPictures = false;
+  bool endProgram = false;
+};
+// What follows such a start. A screen saver ends the program whichever way its show ended, and
+// never waits on a message box: nobody is there to answer it.
+SlideStartFollowUp AfterSlideStart(SlideStartOutcome outcome, bool screenSaver);
 
 // The list index after `index`, wrapping to 0; before it, wrapping to the last.
 int32_t NextSlideIndex(int32_t index, int32_t listCount);

@@ -47,13 +47,17 @@ void AppTest::TearDown() {
 void AppTest::Start(const std::string& languageFile, const std::string& settings) {
   if (!languageFile.empty()) WriteText(startDir_ + "\\veilolng.ini", languageFile);
   if (!settings.empty()) WriteText(exeDir_ + "\\veilo.ini", settings);
+  ASSERT_TRUE(StartApp(GetModuleHandleW(nullptr), StartOptions()));
+  Pump();
+}
+
+AppStartOptions AppTest::StartOptions() const {
   AppStartOptions start;
   start.paths.startDir = startDir_;
   start.paths.exeDir = exeDir_;
   start.paths.winIniFile = folder_.Path("win.ini");
   start.show = SW_SHOWNORMAL;
-  ASSERT_TRUE(StartApp(GetModuleHandleW(nullptr), start));
-  Pump();
+  return start;
 }
 
 void AppTest::Pump(DWORD quietMs, DWORD limitMs) {

@@ -27,6 +27,8 @@ class AppTest : public ::testing::Test {
 
   // Starts the application; a language file in the start folder when `languageFile` is not empty.
   void Start(const std::string& languageFile = {}, const std::string& settings = {});
+  // What Start starts with: the test's folders for the program, the start and win.ini.
+  AppStartOptions StartOptions() const;
 
   // Dispatches messages until none has come for `quietMs`, at most `limitMs` in all.
   static void Pump(DWORD quietMs = 30, DWORD limitMs = 3000);

@@ -16,6 +16,8 @@
 #include "platform/wide_win.h"
 #include "shell/commands.h"
 #include "shell/features_win.h"
+#include "shell/screen_saver_dialog_win.h"
+#include "shell/slide_window_win.h"
 
 namespace veilo::testing {
 namespace {
@@ -125,11 +127,13 @@ void SaveShot(HWND dialog, const std::string& name) {
                 doc, options);
 }
 
-// How a user opens each dialog: a command, on a document of this name.
+// How a user opens each dialog: a command, on a document of this name. The slide show's own
+// dialogs open inside the show, and SC_OPT before there is a frame: those are opened directly.
 struct DialogCase {
   const char* name;
   const char* document;  // the picture the command works on (nullptr: none)
   WORD command;
+  void (*open)(App& app) = nullptr;
 };
 
 constexpr DialogCase kDialogs[] = {
@@ -144,6 +148,14 @@ constexpr DialogCase kDialogs[] = {
     {"jp2-options", "noise.jp2", cmd::kSave},
     {"properties", "noise.png", cmd::kProperties},
     {"resize", "noise.bmp", cmd::kResizePaste},
+    {"slide-folder", nullptr, cmd::kSlideShowMenu},
+    {"slide-options", nullptr, 0, [](App& app) { ShowSlideOptions(app, app.frameWindow, app.slide); }},
+    {"slide-help", nullptr, 0, [](App& app) { ShowSlideHelp(app, app.frameWindow); }},
+    {"screen-saver", nullptr, 0,
+     [](App& app) {
+       AppOptions options = app.options;
+       ShowScreenSaverOptions(app.frameWindow, options);
+     }},
 };
 
 class DialogLayoutTest : public SaveOptionsTest {
@@ -165,7 +177,10 @@ class DialogLayoutTest : public SaveOptionsTest {
         PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
         return true;
       }});
-      Command(c.command);
+      if (c.open)
+        c.open(app());
+      else
+        Command(c.command);
       PumpUntil([&] { return driver.Finished(); }, 8000);
       EXPECT_TRUE(seen) << "the dialog did not open";
       for (const Fault& f : faults) ADD_FAILURE() << f.what;

@@ -75,10 +75,7 @@ TEST_F(DocumentsTest, DroppedFilesOpenInDropOrder) {
 TEST_F(DocumentsTest, TheCommandLineIsOpenedAtTheFirstTick) {
   const std::string a = WritePicture("one.bmp", 4, 4), b = WritePicture("two.png", 4, 4);
   // Started as veilo.exe "one" "two" would be.
-  AppStartOptions start;
-  start.paths.startDir = startDir_;
-  start.paths.exeDir = exeDir_;
-  start.paths.winIniFile = folder_.Path("win.ini");
+  AppStartOptions start = StartOptions();
   start.pendingCommandLine = "\"" + a + "\" \"" + b + "\"";
   ASSERT_TRUE(StartApp(GetModuleHandleW(nullptr), start));
   ASSERT_TRUE(PumpUntil([&] { return TheApp().documents.size() == 2; }));

@@ -320,6 +320,32 @@ TEST(SlideSettings, ReadAndWrittenInWinIni) {
   EXPECT_EQ(dir.Read("win.ini"), "[windows]\r\nload=\r\n[veilo by Kestrani]\r\nSLD_PATH=D:\\other\r\nSLD_TM=3\r\n");
 }
 
+// The settings dialog takes 259 characters, of any script: such a folder reads back whole, and
+// a longer one is cut between characters, never inside one.
+TEST(SlideSettings, TheFolderIsCutTo259CharactersNotBytes) {
+  const std::string kanji = "\xE5\x86\x99";     // 写, three bytes
+  const std::string emoji = "\xF0\x9F\x93\xB7";  // U+1F4F7, four bytes and two UTF-16 units
+  std::string japanese259, japanese300, emojiAcross;
+  for (int i = 0; i < 259; ++i) japanese259 += kanji;
+  for (int i = 0; i < 300; ++i) japanese300 += kanji;
+  for (int i = 0; i < 258; ++i) emojiAcross += "a";
+  const struct {
+    std::string stored, read;
+  } cases[] = {
+      {"C:\\" + japanese259.substr(9), "C:\\" + japanese259.substr(9)},
+      {japanese300, japanese259},
+      {std::string(300, 'a'), std::string(259, 'a')},
+      {emojiAcross + emoji, emojiAcross},  // the pair would end beyond the 259th unit
+  };
+  for (const auto& c : cases) {
+    testing::ProfileTempDir dir;
+    dir.Write("win.ini", "[veilo by Kestrani]\r\nSLD_PATH=" + c.stored + "\r\n");
+    AppOptions o;
+    loadSlideSettings(dir.Path("win.ini"), o);
+    EXPECT_EQ(o.slideFolder, c.read) << c.stored.size();
+  }
+}
+
 TEST(SlideSettings, AbsentKeysEmptyTheFolderAndKeepTheSeconds) {
   testing::ProfileTempDir dir;
   AppOptions o;

@@ -221,6 +221,71 @@ TEST(ScreenSaver, IntervalAndMouseAfterThreeSeconds) {
   }
 }
 
+// Moves are measured from where the pointer was when the window appeared, and from each move
+// after that: a move message to the same place (as the system sends when a window appears under
+// a still pointer) never ends the show.
+TEST(ScreenSaver, OnlyAMoveToAnotherPlaceAfterThreeSecondsEnds) {
+  struct Move {
+    uint32_t now;
+    SlidePoint at;
+    bool ends;
+  };
+  const Move moves[] = {
+      {1500, {100, 100}, false},  // where the pointer was at the start, early
+      {2000, {120, 100}, false},  // moved, but within the first three seconds
+      {4000, {120, 100}, false},  // late, but to where it already was
+      {4100, {120, 101}, true},   // late, one pixel away
+  };
+  SlideShowState state;
+  state.screenSaver = true;
+  SlideWindowCreated(state, 3, 1000, 5);
+  SlidePointerAt(state, {100, 100});
+  for (const Move& m : moves)
+    EXPECT_EQ(SlideMouseMoved(state, m.now, m.at).endProgram, m.ends) << m.now << " " << m.at.x << "," << m.at.y;
+
+  // A new window forgets the old place: without one of its own, any late move counts.
+  SlideWindowCreated(state, 3, 10000, 5);
+  EXPECT_FALSE(state.pointer.has_value());
+  EXPECT_TRUE(SlideMouseMoved(state, 13000, {120, 101}).endProgram);
+
+  SlideShowState show;  // an ordinary show ignores the mouse
+  SlideWindowCreated(show, 3, 0, 5);
+  SlidePointerAt(show, {0, 0});
+  EXPECT_FALSE(SlideMouseMoved(show, 100000, {50, 50}).endProgram);
+}
+
+TEST(SlideStart, AScreenSaverEndsTheProgramAndShowsNoMessage) {
+  struct Case {
+    SlideStartOutcome outcome;
+    bool screenSaver;
+    bool reports, ends;
+  };
+  const Case cases[] = {
+      {SlideStartOutcome::kShown, false, false, false},
+      {SlideStartOutcome::kNothingNamed, false, false, false},
+      {SlideStartOutcome::kNoPictures, false, true, false},
+      {SlideStartOutcome::kAlreadyRunning, false, false, false},
+      {SlideStartOutcome::kShown, true, false, true},
+      {SlideStartOutcome::kNothingNamed, true, false, true},  // SLD_PATH names no folder
+      {SlideStartOutcome::kNoPictures, true, false, true},    // nobody would answer the box
+      {SlideStartOutcome::kAlreadyRunning, true, false, false},  // the show on screen ends it
+  };
+  for (const Case& c : cases) {
+    const SlideStartFollowUp next = AfterSlideStart(c.outcome, c.screenSaver);
+    EXPECT_EQ(next.reportNoPictures, c.reports) << static_cast<int>(c.outcome) << " " << c.screenSaver;
+    EXPECT_EQ(next.endProgram, c.ends) << static_cast<int>(c.outcome) << " " << c.screenSaver;
+  }
+}
+
+TEST(ScreenSaver, SecondsAreReadAsAtoiReadsThem) {
+  struct Case {
+    const char* text;
+    int32_t seconds;
+  };
+  const Case cases[] = {{"12", 12}, {"", 0}, {"abc", 0}, {"7s", 7}, {" 5", 5}, {"-3", -3}, {"99999999999", 2147483647}};
+  for (const Case& c : cases) EXPECT_EQ(ScreenSaverSecondsFromText(c.text), c.seconds) << c.text;
+}
+
 TEST(SlideInfo, PathAndSize) {
   EXPECT_EQ(SlideInfoText("C:\\p\\a.jpg", 640, 480), "C:\\p\\a.jpg [640 x 480]");
 }
