@@ -42,7 +42,7 @@ class SlideOptionsDialog : public ModalDialog {
             {IDCANCEL, TextId::ButtonCancel},
         };
         SetLanguageItemTexts(hwnd(), kTexts, language_);
-        if (language_.languageLoaded) SetWindowTextUtf8(hwnd(), Text(TextId::SlideOptionsTitle, language_));
+        SetLanguageCaption(hwnd(), TextId::SlideOptionsTitle, language_);
         SendMessageW(Item(IDC_SLIDE_INTERVAL), EM_LIMITTEXT, 79, 0);
         SetItemTextUtf8(hwnd(), IDC_SLIDE_INTERVAL, std::to_string(state_.intervalMs));
         CheckDlgButton(hwnd(), IDC_SLIDE_SHOW_INFO, state_.showInfo ? BST_CHECKED : BST_UNCHECKED);

@@ -71,6 +71,8 @@ constexpr std::array kTexts = {
     Keyed(TextId::GifTransparent, "透過色の使用", LangKey::PngDlgTrans),
     Keyed(TextId::GifTransparentColour, "透過色", LangKey::PngDlgTransCol),
     Keyed(TextId::GifInterlace, "インターレース", LangKey::PngDlgInterlace),
+    Fixed(TextId::GifOptionsTitle, "Gif 書き込みオプション", "GIF Write Option"),
+    Fixed(TextId::PngOptionsTitle, "PNG 書き込みオプション", "PNG Write Option"),
     Keyed(TextId::BmpReduction, "減色", LangKey::PngDlgReduction),
     Keyed(TextId::BmpNoReduction, "減色しない", LangKey::PngDlgNoReduce),
     Keyed(TextId::BmpReduce256, "256色に減色", LangKey::PngDlg256),

@@ -63,6 +63,8 @@ enum class TextId : uint16_t {
   GifTransparent,
   GifTransparentColour,
   GifInterlace,
+  GifOptionsTitle,  // the captions of the GIF and PNG option dialogs
+  PngOptionsTitle,
   BmpReduction,
   BmpNoReduction,
   BmpReduce256,
