@@ -27,6 +27,8 @@ class AppTest : public ::testing::Test {
 
   // Starts the application; a language file in the start folder when `languageFile` is not empty.
   void Start(const std::string& languageFile = {}, const std::string& settings = {});
+  // The text of the English language file that ships with the program (empty when unreadable).
+  static std::string ShippedEnglishFile();
 
   // Dispatches messages until none has come for `quietMs`, at most `limitMs` in all.
   static void Pump(DWORD quietMs = 30, DWORD limitMs = 3000);
@@ -66,6 +68,9 @@ class AppTest : public ::testing::Test {
   TempFolder folder_;
   std::string exeDir_, startDir_;
 };
+
+// The screen inside `r`, saved as the PNG file `name` in VEILO_SHOT_DIR (nothing without it).
+void SaveScreenShot(const RECT& r, const std::string& name);
 
 // Rgb of a document pixel as 0xRRGGBB.
 uint32_t DocColour(ImageDoc& doc, int32_t x, int32_t y);
