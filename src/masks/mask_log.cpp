@@ -9,13 +9,6 @@ namespace veilo {
 
 namespace {
 
-// Shown when the undo log cannot take one more record. The pixels have
-// already changed by then; reversing them would need the very memory that is
-// missing, so the picture stays masked and only the undo step is lost. The
-// undo log is kept (it still marks the picture as changed for the save
-// prompts); the redo log no longer fits the picture and is dropped.
-constexpr char kLogFullMessage[] = "メモリが不足しているため\rこの操作は元に戻せません";
-
 int32_t ScaleToWindow(int32_t imageCoord, int32_t zoomPercent) {
   return static_cast<int32_t>(int64_t{imageCoord} * zoomPercent / 100);
 }

@@ -10,6 +10,12 @@ namespace veilo {
 
 // Shown when an operation finds no memory for its work and changes nothing.
 inline constexpr char kMaskNoMemoryMessage[] = "メモリが不足しています";
+// Shown when the undo log cannot take one more record. The pixels have
+// already changed by then; reversing them would need the very memory that is
+// missing, so the picture stays masked and only the undo step is lost. The
+// undo log is kept (it still marks the picture as changed for the save
+// prompts); the redo log no longer fits the picture and is dropped.
+inline constexpr char kLogFullMessage[] = "メモリが不足しているため\rこの操作は元に戻せません";
 
 // The normalised selection, or nullopt when no area is selected.
 std::optional<PixelRect> SelectedArea(const ImageDoc& doc);

@@ -1,6 +1,7 @@
 #include "shell/app_shell_win.h"
 
 #include "shell/app_win.h"
+#include "shell/core_messages.h"
 #include "shell/frame_win.h"
 #include "shell/message_box_win.h"
 
@@ -18,7 +19,9 @@ void AppShell::EnableUndo(bool) { Refresh(app_); }
 void AppShell::EnableRedo(bool) { Refresh(app_); }
 void AppShell::SetRecording(bool) { Refresh(app_); }
 
-void AppShell::ShowError(std::string_view utf8Text) { ReportErrorBox(Owner(), utf8Text); }
+void AppShell::ShowError(std::string_view utf8Text) {
+  ReportErrorBox(Owner(), CoreMessageText(utf8Text, app_.language));
+}
 
 void AppShell::SetMessagePane(std::string_view utf8Text) {
   if (app_.frame && app_.frameWindow) app_.frame->panes().SetMessage(utf8Text);

@@ -22,4 +22,9 @@ inline void SetLanguageItemTexts(HWND dialog, std::span<const ItemText> items, c
   for (const ItemText& item : items) SetItemTextUtf8(dialog, item.id, Text(item.text, language));
 }
 
+// The caption likewise: the template's (Japanese) one stays without a language file.
+inline void SetLanguageCaption(HWND dialog, TextId text, const LanguageTexts& language) {
+  if (language.languageLoaded) SetWindowTextUtf8(dialog, Text(text, language));
+}
+
 }  // namespace veilo

@@ -65,6 +65,7 @@ class GifOptionsDialog : public ModalDialog {
     if (language_.languageLoaded)
       for (const ColourButton& b : kColourButtons) SetItemTextUtf8(hwnd(), b.id, Text(b.text, language_));
     SetLanguageItemTexts(hwnd(), kLabels, language_);
+    SetLanguageCaption(hwnd(), TextId::GifOptionsTitle, language_);
     CheckDlgButton(hwnd(), IDC_GIF_INTERLACE, options_.interlace ? BST_CHECKED : BST_UNCHECKED);
     options_.maxColours = NormalisedGifMaxColours(options_.maxColours);  // one of the buttons
     for (const ColourButton& b : kColourButtons)

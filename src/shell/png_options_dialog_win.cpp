@@ -12,6 +12,7 @@
 #include "platform/dialog_win.h"
 #include "platform/wide_win.h"
 #include "shell/app_win.h"
+#include "shell/core_messages.h"
 #include "shell/dialog_texts_win.h"
 #include "shell/message_box_win.h"
 #include "shell/png_text_display.h"
@@ -100,6 +101,7 @@ INT_PTR PngOptionsDialog::OnInit() {
   if (language_.languageLoaded)
     for (const ReductionButton& b : kReductionButtons) SetItemTextUtf8(hwnd(), b.id, Text(b.text, language_));
   SetLanguageItemTexts(hwnd(), kLabels, language_);
+  SetLanguageCaption(hwnd(), TextId::PngOptionsTitle, language_);
   // A checked choice that this picture does not offer falls back to none.
   if (!PngReductionChoiceOffered(options_.reduction, count_)) options_.reduction = 0;
   for (const ReductionButton& b : kReductionButtons) {
@@ -197,7 +199,7 @@ INT_PTR PngOptionsDialog::OnCommand(WORD id, WORD code) {
 void PngOptionsDialog::OnAdd() {
   const PngKeyAddResult result = AddPngTextKey(texts_, ItemTextUtf8(hwnd(), IDC_PNG_NEW_KEY));
   if (const char* message = PngKeyAddMessage(result)) {
-    ReportErrorBox(hwnd(), message);
+    ReportErrorBox(hwnd(), CoreMessageText(message, language_));
     return;
   }
   FillKeyList(texts_.size() - 1);

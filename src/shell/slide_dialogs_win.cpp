@@ -9,6 +9,7 @@
 #include "platform/dialog_win.h"
 #include "platform/wide_win.h"
 #include "shell/app_win.h"
+#include "shell/dialog_texts_win.h"
 #include "shell/language_file.h"
 #include "shell/resource_ids.h"
 #include "shell/slide_window_win.h"
@@ -29,16 +30,24 @@ void OverrideItemText(const App& app, HWND dialog, int id, LangKey key) {
 
 class SlideOptionsDialog : public ModalDialog {
  public:
-  explicit SlideOptionsDialog(SlideShowState& state) : state_(state) {}
+  SlideOptionsDialog(SlideShowState& state, const LanguageTexts& language) : state_(state), language_(language) {}
 
  protected:
   INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM) override {
     switch (msg) {
-      case WM_INITDIALOG:
+      case WM_INITDIALOG: {
+        static constexpr ItemText kTexts[] = {
+            {IDC_SLIDE_INTERVAL_LABEL, TextId::SlideIntervalLabel},
+            {IDOK, TextId::ButtonOk},
+            {IDCANCEL, TextId::ButtonCancel},
+        };
+        SetLanguageItemTexts(hwnd(), kTexts, language_);
+        SetLanguageCaption(hwnd(), TextId::SlideOptionsTitle, language_);
         SendMessageW(Item(IDC_SLIDE_INTERVAL), EM_LIMITTEXT, 79, 0);
         SetItemTextUtf8(hwnd(), IDC_SLIDE_INTERVAL, std::to_string(state_.intervalMs));
         CheckDlgButton(hwnd(), IDC_SLIDE_SHOW_INFO, state_.showInfo ? BST_CHECKED : BST_UNCHECKED);
         return TRUE;
+      }
       case WM_COMMAND:
         if (LOWORD(wp) == IDOK) {
           state_.intervalMs = std::atoi(ItemTextUtf8(hwnd(), IDC_SLIDE_INTERVAL).c_str());
@@ -57,6 +66,7 @@ class SlideOptionsDialog : public ModalDialog {
 
  private:
   SlideShowState& state_;
+  const LanguageTexts& language_;
 };
 
 class SlideHelpDialog : public ModalDialog {
@@ -198,8 +208,8 @@ std::optional<std::string> ChooseSlideFolder(App& app, HWND owner) {
   return chosen;
 }
 
-bool ShowSlideOptions(App&, HWND owner, SlideShowState& state) {
-  SlideOptionsDialog dialog(state);
+bool ShowSlideOptions(App& app, HWND owner, SlideShowState& state) {
+  SlideOptionsDialog dialog(state, app.language);
   return dialog.Run(owner, L"WAIT_DLG") == IDOK;
 }
 

@@ -37,6 +37,8 @@ constexpr std::array kTexts = {
     Keyed(TextId::SlideNoPictures, "有効な画像データがありません。", LangKey::SsHelpErrMsg),
     Keyed(TextId::SlideSubfolders, "ｻﾌﾞﾌｫﾙﾀﾞ有効", LangKey::SsHelpChkSubFolder),
     Keyed(TextId::SlideHelpButton, "ｽﾗｲﾄﾞｼｮｳ 操作方法", LangKey::SsHelpTitle),
+    Fixed(TextId::SlideOptionsTitle, "スライドショウ オプション", "Slide Show Option"),
+    Fixed(TextId::SlideIntervalLabel, "表示間隔 (ミリ秒)", "Interval (ms)"),
     Keyed(TextId::SpoitTitle, "スポイトで色を選択", LangKey::PngDlgTitleSP),
     Keyed(TextId::PropertyTitle, "画像のプロパティ", LangKey::PropDlgTitle),
     Keyed(TextId::PropertyColours, "%d 色", LangKey::PropDlgColors),
@@ -69,6 +71,8 @@ constexpr std::array kTexts = {
     Keyed(TextId::GifTransparent, "透過色の使用", LangKey::PngDlgTrans),
     Keyed(TextId::GifTransparentColour, "透過色", LangKey::PngDlgTransCol),
     Keyed(TextId::GifInterlace, "インターレース", LangKey::PngDlgInterlace),
+    Fixed(TextId::GifOptionsTitle, "Gif 書き込みオプション", "GIF Write Option"),
+    Fixed(TextId::PngOptionsTitle, "PNG 書き込みオプション", "PNG Write Option"),
     Keyed(TextId::BmpReduction, "減色", LangKey::PngDlgReduction),
     Keyed(TextId::BmpNoReduction, "減色しない", LangKey::PngDlgNoReduce),
     Keyed(TextId::BmpReduce256, "256色に減色", LangKey::PngDlg256),
@@ -86,7 +90,7 @@ constexpr bool EntriesInEnumOrder() {
   for (size_t i = 0; i < kTexts.size(); ++i) {
     if (static_cast<size_t>(kTexts[i].id) != i) return false;
   }
-  return kTexts.size() == static_cast<size_t>(TextId::ButtonCancel) + 1;
+  return kTexts.size() == kTextIdCount;
 }
 static_assert(EntriesInEnumOrder(), "one entry per TextId, in enum order");
 

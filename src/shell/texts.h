@@ -3,6 +3,7 @@
 // with an English form, the dialog texts that the language file replaces, and
 // the file-type lists of the open and save dialogs. Without a language file
 // the Japanese text is used; with one, the English text or the file's own.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,6 +29,8 @@ enum class TextId : uint16_t {
   SlideNoPictures,
   SlideSubfolders,   // check box of the folder chooser's panel
   SlideHelpButton,   // button of the folder chooser's panel
+  SlideOptionsTitle,   // WAIT_DLG's caption
+  SlideIntervalLabel,  // WAIT_DLG's label of the interval field
   SpoitTitle,        // colour picker caption
   PropertyTitle,
   PropertyColours,        // "%d": fewer than 257 colours
@@ -60,6 +63,8 @@ enum class TextId : uint16_t {
   GifTransparent,
   GifTransparentColour,
   GifInterlace,
+  GifOptionsTitle,  // the captions of the GIF and PNG option dialogs
+  PngOptionsTitle,
   BmpReduction,
   BmpNoReduction,
   BmpReduce256,
@@ -72,6 +77,7 @@ enum class TextId : uint16_t {
   ButtonOk,
   ButtonCancel,
 };
+inline constexpr size_t kTextIdCount = static_cast<size_t>(TextId::ButtonCancel) + 1;
 
 // The text for the current language; it lives as long as `language`.
 std::string_view Text(TextId id, const LanguageTexts& language);

@@ -1,8 +1,11 @@
 #include "app_fixture_win.h"
 
+#include <cstdlib>
+#include <cstring>
 
 #include "formats/image_dispatch.h"
 #include "platform/file_io.h"
+#include "platform/handles_win.h"
 #include "platform/wide_win.h"
 #include "recording_shell.h"
 
@@ -58,6 +61,11 @@ AppStartOptions AppTest::StartOptions() const {
   start.paths.winIniFile = folder_.Path("win.ini");
   start.show = SW_SHOWNORMAL;
   return start;
+}
+
+std::string AppTest::ShippedEnglishFile() {
+  const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(SourcePath("resources/lang/veilolng.ini"), 1u << 20);
+  return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
 }
 
 void AppTest::Pump(DWORD quietMs, DWORD limitMs) {
@@ -170,6 +178,32 @@ std::string AppTest::WritePicture(const std::string& name, int32_t width, int32_
   SaveOptions options = StartingSaveOptions(doc);
   EXPECT_EQ(SaveImageFile(shell, path, doc, options), 0) << name;
   return path;
+}
+
+void SaveScreenShot(const RECT& r, const std::string& name) {
+  const char* folder = std::getenv("VEILO_SHOT_DIR");
+  if (!folder || !*folder) return;
+  const int32_t width = r.right - r.left, height = r.bottom - r.top;
+  ImageDoc doc;
+  doc.dib = PackedDib::Canonical24(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
+  if (doc.dib.empty()) return;
+  doc.width = width;
+  doc.height = height;
+  doc.bitCount = 24;
+  ClientDc screen(nullptr);
+  const PixelBuffer pixels = DocPixels(doc);
+  BITMAPINFO info{};
+  std::memcpy(&info.bmiHeader, doc.dib.data(), sizeof info.bmiHeader);
+  MemoryDc memory(screen.get());
+  Bitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+  {
+    SelectGuard selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
+  }
+  GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.bits, &info, DIB_RGB_COLORS);
+  RecordingShell shell;
+  SaveOptions options = StartingSaveOptions(doc);
+  SaveImageFile(shell, std::string(folder) + "\\" + name, doc, options);
 }
 
 std::vector<uint32_t> AppTest::CaptureClient(HWND window, int32_t& width, int32_t& height) {

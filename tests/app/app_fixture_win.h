@@ -29,6 +29,8 @@ class AppTest : public ::testing::Test {
   void Start(const std::string& languageFile = {}, const std::string& settings = {});
   // What Start starts with: the test's folders for the program, the start and win.ini.
   AppStartOptions StartOptions() const;
+  // The text of the English language file that ships with the program (empty when unreadable).
+  static std::string ShippedEnglishFile();
 
   // Dispatches messages until none has come for `quietMs`, at most `limitMs` in all.
   static void Pump(DWORD quietMs = 30, DWORD limitMs = 3000);
@@ -68,6 +70,9 @@ class AppTest : public ::testing::Test {
   TempFolder folder_;
   std::string exeDir_, startDir_;
 };
+
+// The screen inside `r`, saved as the PNG file `name` in VEILO_SHOT_DIR (nothing without it).
+void SaveScreenShot(const RECT& r, const std::string& name);
 
 // Rgb of a document pixel as 0xRRGGBB.
 uint32_t DocColour(ImageDoc& doc, int32_t x, int32_t y);

@@ -63,5 +63,6 @@ std::string TestDataPath(const std::string& name) { return std::string(VEILO_TES
 std::string SharedDataPath(const std::string& name) {
   return std::string(VEILO_SHARED_TESTDATA_DIR) + "/" + name;
 }
+std::string SourcePath(const std::string& name) { return std::string(VEILO_SOURCE_DIR) + "/" + name; }
 
 }  // namespace veilo::testing

@@ -29,5 +29,6 @@ std::string DescribePixelDifference(ImageDoc& a, ImageDoc& b);
 
 std::string TestDataPath(const std::string& name);    // tests/data/<name>
 std::string SharedDataPath(const std::string& name);  // ../shared/testdata/<name>
+std::string SourcePath(const std::string& name);      // <repository>/<name>: files the program ships
 
 }  // namespace veilo::testing
