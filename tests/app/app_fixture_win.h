@@ -65,6 +65,7 @@ class AppTest : public ::testing::Test {
 
   TempFolder folder_;
   std::string exeDir_, startDir_;
+  std::string userDataDir_;  // where the program goes when exeDir_ cannot be written; the user's own when empty
 };
 
 // Rgb of a document pixel as 0xRRGGBB.
