@@ -16,6 +16,7 @@
 #include "shell/message_box_win.h"
 #include "shell/resource_ids.h"
 #include "shell/save_option_dialogs_win.h"
+#include "shell/settings_place_win.h"
 #include "shell/startup_win.h"
 #include "shell/window_classes_win.h"
 
@@ -64,11 +65,12 @@ std::string SystemWinIniFile() {
 
 namespace {
 
-void FillPaths(AppPaths& paths) {
+// Fills what the start options left empty; the file the settings are read from at start.
+std::string FillPaths(AppPaths& paths, const std::string& userDataDir) {
   if (paths.startDir.empty()) paths.startDir = CurrentFolder();
   if (paths.exeDir.empty()) paths.exeDir = ProgramFolder();
-  if (paths.settingsFile.empty()) paths.settingsFile = paths.exeDir + "\\" + kSettingsFileName;
   if (paths.winIniFile.empty()) paths.winIniFile = SystemWinIniFile();
+  return PlaceSettingsFiles(paths, userDataDir);
 }
 
 void ReadLanguage(App& app) {
@@ -195,7 +197,7 @@ bool StartApp(HINSTANCE instance, const AppStartOptions& start) {
   App& app = TheApp();
   app.instance = instance;
   app.paths = start.paths;
-  FillPaths(app.paths);
+  const std::string settingsSource = FillPaths(app.paths, start.userDataDir);
   app.pendingCommandLine = start.pendingCommandLine;
   app.screenSaverMode = start.screenSaverMode;
   app.slide.screenSaver = start.screenSaverMode;
@@ -204,7 +206,7 @@ bool StartApp(HINSTANCE instance, const AppStartOptions& start) {
   InitCommonControlsEx(&controls);
   for (const int id : kCursorIds) app.cursors.push_back(LoadCursorW(instance, MAKEINTRESOURCEW(id)));
 
-  app.options = loadSettings(app.paths.settingsFile, app.paths.winIniFile).options;
+  app.options = loadSettings(settingsSource, app.paths.winIniFile).options;
   if (app.screenSaverMode) loadSlideSettings(app.paths.winIniFile, app.options);
   app.language = DefaultLanguageTexts();
   ReadLanguage(app);

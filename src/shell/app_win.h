@@ -34,6 +34,7 @@ struct AppPaths {
   std::string startDir;      // current folder at start, or the language file's folder found through Path
   std::string exeDir;        // folder of the program file
   std::string settingsFile;  // exeDir\veilo.ini
+  std::string printerSettingsFile;  // exeDir\devmode.prt
   std::string winIniFile;    // the Windows folder's win.ini (first-run settings, screen-saver keys)
   std::string helpFile;      // startDir\veilo.hlp
 };
@@ -41,6 +42,7 @@ struct AppPaths {
 // How the program was asked to start, and what a test changes about it.
 struct AppStartOptions {
   AppPaths paths;                  // empty fields are filled from the process
+  std::string userDataDir;         // where an installed copy keeps its settings; %APPDATA%\Veilo when empty
   std::string pendingCommandLine;  // used at the first timer tick
   bool screenSaverMode = false;
   int show = SW_SHOWDEFAULT;

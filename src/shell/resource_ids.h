@@ -36,6 +36,9 @@
 // Strings.
 #define IDS_TWAIN_DLL 183  // file name of the TWAIN source manager
 
+// "AboutBox": the version line (the project's version).
+#define IDC_ABOUT_VERSION 1001
+
 // "AREA_OPT": units of the selection, FL colour reversal, glass box size.
 #define IDC_AREA_START_FREE 1006
 #define IDC_AREA_START_8 1007

@@ -59,6 +59,7 @@ AppStartOptions AppTest::StartOptions() const {
   start.paths.startDir = startDir_;
   start.paths.exeDir = exeDir_;
   start.paths.winIniFile = folder_.Path("win.ini");
+  start.userDataDir = userDataDir_;
   start.show = SW_SHOWNORMAL;
   return start;
 }

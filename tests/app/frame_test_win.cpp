@@ -3,12 +3,14 @@
 #include <cstdlib>
 
 #include "app_fixture_win.h"
+#include "modal_driver_win.h"
 #include "platform/dpi_win.h"
 #include "platform/file_io.h"
 #include "platform/wide_win.h"
 #include "shell/commands.h"
 #include "shell/enabling.h"
 #include "shell/menu_tree.h"
+#include "shell/resource_ids.h"
 #include "shell/toolbar_layout.h"
 
 namespace veilo::testing {
@@ -209,6 +211,22 @@ TEST_F(FrameTest, TheSettingsAreWrittenWhenTheFrameCloses) {
   EXPECT_NE(text.find("GRSBoxSZ=12"), std::string::npos) << text;
   EXPECT_NE(text.find("AreaUnit=16 1"), std::string::npos) << text;
   EXPECT_NE(text.find("Window Dimensions="), std::string::npos) << text;
+}
+
+TEST_F(FrameTest, TheAboutBoxShowsTheProjectsVersionAndClosesWithOk) {
+  Start();
+  std::string caption, version;
+  ModalDriver driver({[&](HWND dialog) {
+    caption = WindowTextOf(dialog);
+    version = WindowTextOf(GetDlgItem(dialog, IDC_ABOUT_VERSION));
+    ClickItem(dialog, IDOK);
+    return true;
+  }});
+  Command(cmd::kAbout);
+  EXPECT_TRUE(driver.Finished());
+  EXPECT_EQ(caption, "About Veilo");
+  EXPECT_EQ(version, std::string("Version ") + VEILO_PROJECT_VERSION);
+  EXPECT_EQ(ActiveDialogBox(), nullptr);
 }
 
 }  // namespace
