@@ -10,6 +10,8 @@
 #include "masks/block_grid.h"
 #include "masks/block_rows.h"
 #include "masks/cp_mask.h"
+#include "masks/cp_pair_kernel.h"
+#include "masks/pixel_shuffle.h"
 
 namespace veilo {
 
@@ -209,6 +211,7 @@ BlockMaskResult ApplyCpMask(const PixelBuffer& px, const PixelRect& area, int32_
   } catch (const std::bad_alloc&) {
     return BlockMaskResult::kNoMemory;
   }
+  const bool shuffled = ByteShuffleAvailable();
   // Blocks in picture order, each pair once from its first block: one side
   // of every exchange runs through memory in order, the other is fetched
   // ahead of time. A pair of mixed parity is transposed, both blocks.
@@ -222,7 +225,9 @@ BlockMaskResult ApplyCpMask(const PixelBuffer& px, const PixelRect& area, int32_
     const bool transpose = ((k ^ other) & 1) != 0;
     if (blockSize == 8) {
       // The middle block of an odd count stays: exchanged with itself.
-      ExchangePair8(BlockBase(px, grid, k), BlockBase(px, grid, other), px.stride, transpose);
+      uint8_t* const a = BlockBase(px, grid, k);
+      uint8_t* const b = BlockBase(px, grid, other);
+      if (!shuffled || !ExchangeCpPair8Shuffled(a, b, px.stride, transpose)) ExchangePair8(a, b, px.stride, transpose);
     } else {
       ExchangePairAnySize(px, grid, k, other, transpose, copy);
     }
