@@ -14,6 +14,7 @@
 #include "shell/frame_win.h"
 #include "shell/menus_win.h"
 #include "shell/message_box_win.h"
+#include "shell/print_win.h"
 #include "shell/resource_ids.h"
 #include "shell/save_option_dialogs_win.h"
 #include "shell/startup_win.h"
@@ -64,6 +65,8 @@ void FillPaths(AppPaths& paths) {
   if (paths.startDir.empty()) paths.startDir = CurrentFolder();
   if (paths.exeDir.empty()) paths.exeDir = ProgramFolder();
   if (paths.settingsFile.empty()) paths.settingsFile = paths.exeDir + "\\" + kSettingsFileName;
+  if (paths.printerSettingsFile.empty())
+    paths.printerSettingsFile = paths.exeDir + "\\" + kPrinterSettingsFileName;
   if (paths.winIniFile.empty()) paths.winIniFile = WinIniFile();
 }
 
@@ -221,6 +224,7 @@ bool StartApp(HINSTANCE instance, const AppStartOptions& start) {
     ShowWindow(app.frameWindow, start.show);
   UpdateWindow(app.frameWindow);
   SetFocus(app.frameWindow);
+  LoadPrinterSettings(app);
 
   app.accelerators.reset(LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN)));
   if (!app.accelerators) ShowStartupError(app.frameWindow, "MDI: Load Accel failure!");
@@ -252,6 +256,7 @@ int RunMessageLoop() {
 void ShutdownApp() {
   App& app = TheApp();
   if (app.frameWindow && IsWindow(app.frameWindow)) DestroyWindow(app.frameWindow);
+  ReleasePrinterSettings(app);
   app.documents.clear();
   app.frame.reset();
   AppSlot().reset();

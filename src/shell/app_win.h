@@ -20,6 +20,7 @@
 #include "shell/picture_preload.h"
 #include "shell/settings.h"
 #include "shell/toolbar_layout.h"
+#include "tools/devmode_file.h"
 #include "tools/resize_rules.h"
 #include "tools/slide_list.h"
 #include "tools/slide_show.h"
@@ -33,6 +34,7 @@ struct AppPaths {
   std::string startDir;      // current folder at start, or the language file's folder found through Path
   std::string exeDir;        // folder of the program file
   std::string settingsFile;  // exeDir\veilo.ini
+  std::string printerSettingsFile;  // exeDir\devmode.prt
   std::string winIniFile;    // the Windows folder's win.ini (first-run settings, screen-saver keys)
   std::string helpFile;      // startDir\veilo.hlp
 };
@@ -64,6 +66,7 @@ struct App {
   std::string lastCpCode;  // offered again by the CP dialog
   RunSaveChoices saveChoices;  // the save dialogs' choices that hold for the run
   ResizeSettings resizeSettings;  // the resize dialog's aspect tie and stretch mode, for the run
+  PrinterSettings printer;  // the last chosen printer's device mode and the page margins (devmode.prt)
 
   std::unique_ptr<FrameWindow> frame;
   HWND frameWindow = nullptr;
