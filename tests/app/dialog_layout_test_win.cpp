@@ -2,16 +2,14 @@
 // display has: each control lies inside the dialog, no text is cut off, and the
 // dialog fits on the screen. With VEILO_SHOT_DIR set, each dialog is also
 // saved there as a picture to look at (the GUI tests do that at 96 and 144 DPI).
-#include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app_fixture_win.h"
+#include "dialog_shot_win.h"
 #include "save_options_fixture_win.h"
 #include "modal_driver_win.h"
-#include "platform/dpi_win.h"
 #include "platform/handles_win.h"
 #include "platform/wide_win.h"
 #include "shell/commands.h"
@@ -93,36 +91,6 @@ std::vector<Fault> LayoutFaults(HWND dialog) {
   if (outer.right - outer.left > work.right - work.left || outer.bottom - outer.top > work.bottom - work.top)
     faults.push_back({"the dialog is larger than the screen"});
   return faults;
-}
-
-// The dialog as it is on the screen, saved as a PNG file in VEILO_SHOT_DIR.
-void SaveShot(HWND dialog, const std::string& name) {
-  const char* folder = std::getenv("VEILO_SHOT_DIR");
-  if (!folder || !*folder) return;
-  RECT r{};
-  GetWindowRect(dialog, &r);
-  const int32_t width = r.right - r.left, height = r.bottom - r.top;
-  ImageDoc doc;
-  doc.dib = PackedDib::Canonical24(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
-  if (doc.dib.empty()) return;
-  doc.width = width;
-  doc.height = height;
-  doc.bitCount = 24;
-  ClientDc screen(nullptr);
-  const PixelBuffer pixels = DocPixels(doc);
-  BITMAPINFO info{};
-  std::memcpy(&info.bmiHeader, doc.dib.data(), sizeof info.bmiHeader);
-  MemoryDc memory(screen.get());
-  Bitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-  {
-    SelectGuard selected(memory.get(), bitmap.get());
-    BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY);
-  }
-  GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.bits, &info, DIB_RGB_COLORS);
-  RecordingShell shell;
-  SaveOptions options = StartingSaveOptions(doc);
-  SaveImageFile(shell, std::string(folder) + "\\dialog-" + name + "-" + std::to_string(WindowDpi(dialog)) + "dpi.png",
-                doc, options);
 }
 
 // How a user opens each dialog: a command, on a document of this name.
