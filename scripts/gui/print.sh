@@ -34,7 +34,10 @@ print_steps() {
 
 # A landscape picture (red top-left quarter, the rest blue) printed on the portrait page: turned a
 # quarter clockwise, so the red corner is at the top right, and as wide as the printable area;
-# devmode.prt is written next to the program and names the printer.
+# devmode.prt is written next to the program and names the printer. A second run prints from
+# what devmode.prt holds: with its orientation set to landscape there (the wide device mode's
+# dmOrientation, 264 + 76 bytes into the file), the picture is not turned and the driver lays the
+# landscape page on the sheet a quarter anticlockwise, so the red corner comes out at the bottom left.
 test_print_smoke() {
   local preset=$1 name="print ($1)" work=$WORK/print-$1 shot=$SHOTS/print-$1-dialog.png
   local page_line page
@@ -72,6 +75,24 @@ test_print_smoke() {
       why="the top-left corner is not blue"
     elif ! [[ -s $work/devmode.prt ]] || ! head -c 260 "$work/devmode.prt" | grep -qa 'Veilo Test Printer'; then
       why="devmode.prt next to veilo.exe does not name the printer"
+    fi
+  fi
+  if [[ -z $why ]]; then
+    printf '\x02' | dd of="$work/devmode.prt" bs=1 seek=340 conv=notrunc 2>/dev/null
+    rm -f "$page"
+    wine "$work/veilo.exe" "$(veilo_windows_path "$work/wide.bmp")" >"$work/veilo-2.log" 2>&1 &
+    pid=$!
+    veilo_at_exit "kill $pid 2>/dev/null"
+    print_steps "$preset" "$work" "$SHOTS/print-$1-dialog-2.png" "$page" "$pid" || why="second run: $print_failure"
+    kill "$pid" 2>/dev/null || true
+    if [[ -z $why ]]; then
+      cp "$page" "$SHOTS/print-$1-page-landscape.png"
+      box=$(convert "$page" -fuzz 20% -trim -format '%w %h %[fx:page.x] %[fx:page.y]' info:)
+      read -r width height left top <<<"$box"
+      if [[ $(page_pixel "$page" $((left + 3)) $((top + height - 4))) != 255,0,0 ||
+            $(page_pixel "$page" $((left + 3)) $((top + 3))) != 0,0,255 ]]; then
+        why="the second run did not print in the landscape orientation kept in devmode.prt"
+      fi
     fi
   fi
   if [[ -n $why ]]; then
