@@ -77,6 +77,12 @@ struct AtomTraits {
 };
 using GlobalAtom = UniqueHandle<ATOM, AtomTraits>;
 
+// A device context made by CreateDC or a print dialog.
+struct DcTraits {
+  static void Release(HDC h) { DeleteDC(h); }
+};
+using OwnedDc = UniqueHandle<HDC, DcTraits>;
+
 // A memory device context compatible with `reference` (the screen when null).
 class MemoryDc {
  public:

@@ -14,6 +14,7 @@
 #include "shell/frame_win.h"
 #include "shell/menus_win.h"
 #include "shell/message_box_win.h"
+#include "shell/print_win.h"
 #include "shell/resource_ids.h"
 #include "shell/save_option_dialogs_win.h"
 #include "shell/settings_place_win.h"
@@ -228,6 +229,7 @@ bool StartApp(HINSTANCE instance, const AppStartOptions& start) {
     ShowWindow(app.frameWindow, start.show);
   UpdateWindow(app.frameWindow);
   SetFocus(app.frameWindow);
+  LoadPrinterSettings(app);
 
   app.accelerators.reset(LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN)));
   if (!app.accelerators) ShowStartupError(app.frameWindow, "MDI: Load Accel failure!");
@@ -259,6 +261,7 @@ int RunMessageLoop() {
 void ShutdownApp() {
   App& app = TheApp();
   if (app.frameWindow && IsWindow(app.frameWindow)) DestroyWindow(app.frameWindow);
+  ReleasePrinterSettings(app);
   app.documents.clear();
   app.frame.reset();
   AppSlot().reset();

@@ -21,6 +21,7 @@
 #include "shell/picture_preload.h"
 #include "shell/settings.h"
 #include "shell/toolbar_layout.h"
+#include "tools/devmode_file.h"
 #include "tools/resize_rules.h"
 #include "tools/slide_list.h"
 #include "tools/slide_show.h"
@@ -67,6 +68,7 @@ struct App {
   std::string lastCpCode;  // offered again by the CP dialog
   RunSaveChoices saveChoices;  // the save dialogs' choices that hold for the run
   ResizeSettings resizeSettings;  // the resize dialog's aspect tie and stretch mode, for the run
+  PrinterSettings printer;  // the last chosen printer's device mode and the page margins (devmode.prt)
 
   std::unique_ptr<FrameWindow> frame;
   HWND frameWindow = nullptr;

@@ -4,6 +4,7 @@
 #include "shell/doc_window_win.h"
 #include "shell/message_box_win.h"
 #include "shell/option_dialogs_win.h"
+#include "shell/print_win.h"
 #include "shell/save_option_dialogs_win.h"
 #include "shell/slide_window_win.h"
 #include "shell/texts.h"
@@ -28,6 +29,7 @@ void RunFrameFeature(App& app, FrameAction action) {
     case FrameAction::kRgbOptions: ShowRgbOptions(app, app.frameWindow); return;
     case FrameAction::kJpegOptions: ShowJpegOptions(app, app.frameWindow); return;
     case FrameAction::kSlideShow: StartSlideShowFromMenu(app); return;
+    case FrameAction::kPageSetup: PageSetup(app, app.frameWindow); return;
     default: NotAvailableYet(app, app.frameWindow); return;
   }
 }
@@ -36,6 +38,7 @@ void RunDocumentFeature(App& app, DocumentWindow& window, DocAction action) {
   switch (action) {
     case DocAction::kProperties: ShowProperties(app, window); return;
     case DocAction::kResizePaste: ResizePasteCommand(app, window); return;
+    case DocAction::kPrint: PrintDocument(app, window); return;
     default: NotAvailableYet(app, window.hwnd()); return;
   }
 }

@@ -10,6 +10,7 @@
 
 #include "app_fixture_win.h"
 #include "dialog_faults_win.h"
+#include "dialog_shot_win.h"
 #include "save_options_fixture_win.h"
 #include "modal_driver_win.h"
 #include "platform/dpi_win.h"
@@ -22,13 +23,6 @@
 
 namespace veilo::testing {
 namespace {
-
-// The dialog as it is on the screen, saved as a PNG file in VEILO_SHOT_DIR.
-void SaveShot(HWND dialog, const std::string& name) {
-  RECT r{};
-  GetWindowRect(dialog, &r);
-  SaveScreenShot(r, "dialog-" + name + "-" + std::to_string(WindowDpi(dialog)) + "dpi.png");
-}
 
 // How a user opens each dialog: a command, on a document of this name. The slide show's own
 // dialogs open inside the show, and SC_OPT before there is a frame: those are opened directly.

@@ -17,6 +17,10 @@
 //       client area's top-left corner last)
 //   veilo-gui-driver text --child-id ID [--timeout-ms N]
 //       prints the text of the frame's child window ID (31: the zoom pane)
+//   veilo-gui-driver printer
+//       installs the print tests' printer (test_printer_win.h) as the default one and prints
+//       "page PATH", the Linux path of the PNG each job leaves; exit code 77 when the machine
+//       cannot have it (the reason on standard error)
 //
 // Exit code 0 when every check passed, 1 when one failed, 2 on bad usage.
 #include <windows.h>
@@ -27,6 +31,7 @@
 #include <vector>
 
 #include "inspect_win.h"
+#include "test_printer_win.h"
 
 namespace {
 
@@ -266,9 +271,21 @@ int RunDriver(const DriverOptions& options) {
   return 0;
 }
 
+int InstallPrinter() {
+  veilo::testing::TestPrinter printer;
+  std::string error;
+  if (!veilo::testing::InstallTestPrinter(printer, error)) {
+    std::fprintf(stderr, "gui-driver: no test printer: %s\n", error.c_str());
+    return 77;
+  }
+  std::printf("page %s\n", printer.pngUnixPath.c_str());
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  if (argc >= 2 && std::wcscmp(argv[1], L"printer") == 0) return InstallPrinter();
   if (argc >= 2 && std::wcscmp(argv[1], L"wait") == 0) return veilo::gui::RunWait(argc, argv);
   if (argc >= 2 && std::wcscmp(argv[1], L"text") == 0) return veilo::gui::RunText(argc, argv);
   DriverOptions options;
