@@ -1,9 +1,12 @@
 #pragma once
-// The messages of the save dispatch, in Japanese or, once a language file is
-// loaded, in English. They sit here, below the application, so that the file
-// code needs nothing from the shell.
+// The messages of the load and save dispatch, in Japanese or, once a language
+// file is loaded, in English. They sit here, below the application, so that
+// the file code needs nothing from the shell.
 #include <cstdint>
+#include <string>
 #include <string_view>
+
+#include "formats/content_format.h"
 
 namespace veilo {
 
@@ -13,5 +16,13 @@ enum class FileMessage : uint8_t {
 };
 
 std::string_view FileMessageText(FileMessage message, bool english);
+
+// The explanation of a file whose content is another format than its name
+// chooses: the path, the format the extension led to expect (or that BMP
+// was assumed for lack of a known extension) and the format it holds.
+std::string ContentMismatchText(std::string_view utf8Path, const ContentMismatch& mismatch, bool english);
+// The explanation followed by the offer to open the file as what it holds
+// (a Yes/No question).
+std::string OpenAsFoundQuestion(std::string_view utf8Path, const ContentMismatch& mismatch, bool english);
 
 }  // namespace veilo

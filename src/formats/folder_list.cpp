@@ -85,7 +85,7 @@ std::optional<std::string> NextFileInFolder(const std::string& currentPath, bool
   const std::string folder = currentPath.substr(0, cut);
   // A file in the root folder ("/x.jpg") has an empty folder part; search the root itself.
   const std::string searched = folder.empty() ? currentPath.substr(0, 1) : folder;
-  // One search serves all nine patterns; a file matching two is listed twice,
+  // One search serves all the patterns; a file matching two is listed twice,
   // as the searches one by one would list it.
   const std::vector<DirectoryEntry> entries = ListDirectory(searched);
   std::vector<std::string> list;

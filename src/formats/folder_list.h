@@ -7,9 +7,11 @@
 
 namespace veilo {
 
-// The patterns searched, in this order.
-inline constexpr std::string_view kFolderPatterns[] = {"*.jpg", "*.jpeg", "*.jpe", "*.bmp", "*.dib",
-                                                       "*.png", "*.gif",  "*.tif", "*.tiff"};
+// The patterns searched, in this order; the JPEG 2000 names (code streams
+// and JPX files too) come last.
+inline constexpr std::string_view kFolderPatterns[] = {"*.jpg", "*.jpeg", "*.jpe", "*.bmp", "*.dib", "*.png",
+                                                       "*.gif", "*.tif",  "*.tiff", "*.jp2", "*.jpc", "*.j2k",
+                                                       "*.j2c", "*.jpf",  "*.jpx"};
 
 // Wildcard match as the directory search does it: '*' any run, '?' one
 // character, ASCII case ignored.
@@ -31,7 +33,7 @@ std::optional<std::string> NeighbourInList(std::vector<std::string> list, const 
                                            bool backwards);
 
 // The next (or, backwards, previous) picture file in the folder of
-// `currentPath` by the nine patterns. nullopt when there is none, or when the
+// `currentPath` by the folder patterns. nullopt when there is none, or when the
 // path names no folder.
 std::optional<std::string> NextFileInFolder(const std::string& currentPath, bool backwards);
 

@@ -4,6 +4,7 @@
 
 #include "doc/image_doc.h"
 #include "formats/bmp_reader.h"
+#include "formats/content_format.h"
 #include "formats/dib_convert.h"
 #include "formats/file_messages.h"
 #include "formats/gif_reader.h"
@@ -64,12 +65,14 @@ bool SaveBmp(ShellNotifications& shell, const std::string& path, ImageDoc& doc, 
 }
 
 // One entry per format: the extensions that choose it (after the dot, upper
-// case), its reader and writer (none: not written, the file becomes a BMP),
-// and how the save dispatch treats the writer.
+// case) for reading and writing, and those that choose it for reading only,
+// its reader and writer (none: not written, the file becomes a BMP), and how
+// the save dispatch treats the writer.
 struct FormatCodec {
   ImageFormat format;
   const char* name;
   std::array<std::string_view, 4> extensions;
+  std::array<std::string_view, 4> readOnlyExtensions;  // saved as BMP
   LoadFunction load;
   SaveFunction save;
   bool writerReportsItsFailures;  // the dispatch adds no "Write Error!"
@@ -77,11 +80,13 @@ struct FormatCodec {
 };
 
 constexpr std::array<FormatCodec, 5> kCodecs = {{
-    {ImageFormat::kJpeg, "JPEG", {"JPG", "JPEG", "JFIF", "JPE"}, LoadJpeg, SaveJpeg, false, true},
-    {ImageFormat::kPng, "PNG", {"PNG"}, LoadPng, SavePng, false, true},
-    {ImageFormat::kJpeg2000, "JPEG 2000", {"JP2", "JPC"}, LoadJp2, SaveJp2, false, true},
-    {ImageFormat::kTiff, "TIFF", {"TIF", "TIFF"}, LoadTiff, nullptr, false, false},
-    {ImageFormat::kGif, "GIF", {"GIF"}, LoadGif, SaveGif, true, false},
+    {ImageFormat::kJpeg, "JPEG", {"JPG", "JPEG", "JFIF", "JPE"}, {}, LoadJpeg, SaveJpeg, false, true},
+    {ImageFormat::kPng, "PNG", {"PNG"}, {}, LoadPng, SavePng, false, true},
+    // Code streams are also named .j2k and .j2c; .jpf and .jpx files whose
+    // code stream a JP2 reader can take read as JP2.
+    {ImageFormat::kJpeg2000, "JPEG 2000", {"JP2", "JPC"}, {"J2K", "J2C", "JPF", "JPX"}, LoadJp2, SaveJp2, false, true},
+    {ImageFormat::kTiff, "TIFF", {}, {"TIF", "TIFF"}, LoadTiff, nullptr, false, false},
+    {ImageFormat::kGif, "GIF", {"GIF"}, {}, LoadGif, SaveGif, true, false},
 }};
 
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -93,16 +98,38 @@ bool EqualsUpper(std::string_view text, std::string_view upper) {
   return true;
 }
 
-// The codec whose extension is the text after the path's last dot. UTF-8
-// never has a '.' byte inside a character, so a plain search is exact.
-const FormatCodec* CodecForPath(std::string_view path) {
+// The text after the path's last dot, or nullopt without one. UTF-8 never
+// has a '.' byte inside a character, so a plain search is exact.
+std::optional<std::string_view> ExtensionOf(std::string_view path) {
   const size_t dot = path.rfind('.');
-  if (dot == std::string_view::npos) return nullptr;
-  const std::string_view extension = path.substr(dot + 1);
-  for (const FormatCodec& codec : kCodecs)
-    for (std::string_view e : codec.extensions)
-      if (!e.empty() && EqualsUpper(extension, e)) return &codec;
+  if (dot == std::string_view::npos) return std::nullopt;
+  return path.substr(dot + 1);
+}
+
+bool AnyEqualsUpper(std::string_view text, const std::array<std::string_view, 4>& upper) {
+  for (std::string_view e : upper)
+    if (!e.empty() && EqualsUpper(text, e)) return true;
+  return false;
+}
+
+enum class Use : uint8_t { kRead, kWrite };
+
+// The codec whose extension is the text after the path's last dot; for
+// writing, only one whose extension it writes.
+const FormatCodec* CodecForPath(std::string_view path, Use use) {
+  const std::optional<std::string_view> extension = ExtensionOf(path);
+  if (!extension) return nullptr;
+  for (const FormatCodec& codec : kCodecs) {
+    if (AnyEqualsUpper(*extension, codec.extensions)) return &codec;
+    if (use == Use::kRead && AnyEqualsUpper(*extension, codec.readOnlyExtensions)) return &codec;
+  }
   return nullptr;
+}
+
+// The BMP reader takes every other name; these two are its own.
+bool NamesBmp(std::string_view path) {
+  const std::optional<std::string_view> extension = ExtensionOf(path);
+  return extension && (EqualsUpper(*extension, "BMP") || EqualsUpper(*extension, "DIB"));
 }
 
 const FormatCodec* CodecFor(ImageFormat format) {
@@ -148,12 +175,12 @@ SaveOptions StartingSaveOptions(const ImageDoc& doc) {
 }
 
 ImageFormat LoadFormatForPath(std::string_view path) {
-  const FormatCodec* codec = CodecForPath(path);
+  const FormatCodec* codec = CodecForPath(path, Use::kRead);
   return codec ? codec->format : ImageFormat::kBmp;
 }
 
 ImageFormat SaveFormatForPath(std::string_view path) {
-  const FormatCodec* codec = CodecForPath(path);
+  const FormatCodec* codec = CodecForPath(path, Use::kWrite);
   return codec && codec->save ? codec->format : ImageFormat::kBmp;
 }
 
@@ -162,8 +189,26 @@ const char* FormatName(ImageFormat format) {
   return codec ? codec->name : "BMP";
 }
 
+std::optional<ContentMismatch> FindContentMismatch(std::string_view path) {
+  const std::optional<ImageFormat> found = FormatOfFileContent(path);
+  const ImageFormat named = LoadFormatForPath(path);
+  if (!found || *found == named) return std::nullopt;
+  const bool namedByExtension = CodecForPath(path, Use::kRead) != nullptr || NamesBmp(path);
+  return ContentMismatch{named, *found, namedByExtension};
+}
+
 int LoadImageFile(ShellNotifications& shell, ImageDoc& doc, const LoadOptions& options) {
-  const FormatCodec* codec = CodecForPath(doc.path);
+  ImageFormat format = LoadFormatForPath(doc.path);
+  if (const std::optional<ContentMismatch> mismatch = FindContentMismatch(doc.path)) {
+    switch (options.mismatchedContent) {
+      case MismatchedContent::kReport:
+        ReportError(shell, ContentMismatchText(doc.path, *mismatch, options.englishMessages));
+        return 1;
+      case MismatchedContent::kIgnore: return 1;
+      case MismatchedContent::kReadAsFound: format = mismatch->found; break;
+    }
+  }
+  const FormatCodec* codec = CodecFor(format);
   if (!codec) return ReadBmpFile(shell, doc);  // it shows its own wait cursor
   int loaded = 0;
   {
@@ -183,7 +228,7 @@ int SaveImageFile(ShellNotifications& shell, const std::string& utf8Path, ImageD
     ReportError(shell, FileMessageText(FileMessage::kWriteErrorReadOnly, options.englishMessages));
     return 1;
   }
-  const FormatCodec* codec = CodecForPath(utf8Path);
+  const FormatCodec* codec = CodecForPath(utf8Path, Use::kWrite);
   if (codec && !codec->save) codec = nullptr;  // not written: saved as BMP
   const bool saved = codec ? codec->save(shell, utf8Path, doc, options) : SaveBmp(shell, utf8Path, doc, options);
   if (codec && codec->clearsMessagePane) shell.SetMessagePane("");

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "formats/bmp_save.h"
+#include "formats/content_format.h"
 #include "formats/gif_save_options.h"
 #include "formats/jp2_options.h"
 #include "formats/jpeg_options.h"
@@ -19,13 +20,20 @@ namespace veilo {
 class ShellNotifications;
 struct ImageDoc;
 
-enum class ImageFormat : uint8_t { kBmp, kJpeg, kPng, kJpeg2000, kTiff, kGif };
+// What a load does with a file whose content is plainly another picture
+// format than its name chooses (a PNG file named .bmp).
+enum class MismatchedContent : uint8_t {
+  kReport,       // explain it in the error box and load nothing
+  kIgnore,       // load nothing and say nothing (the slide show)
+  kReadAsFound,  // read it with the reader of the format it holds
+};
 
 struct LoadOptions {
   bool noSmoothRead = false;         // JPEG: plain chroma upsampling
   bool fastPreview = false;          // the open dialog's preview
   bool showLibraryMessages = true;   // cleared by the slide show
   bool englishMessages = false;      // the language file is loaded
+  MismatchedContent mismatchedContent = MismatchedContent::kReport;
 };
 
 // The option dialogs a save shows before it writes. Each may change the
@@ -71,19 +79,28 @@ RunSaveChoices RunSaveChoicesOf(const SaveOptions& options);
 SaveOptions StartingSaveOptions(const ImageDoc& doc);
 
 // The reader chosen for a path: the text after its last "." names JPEG
-// ("jpg", "jpeg", "jfif", "jpe"), PNG, JPEG 2000 ("jp2", "jpc"), TIFF ("tif",
-// "tiff") or GIF, case ignored; everything else (no dot at all, or a dot in a
-// folder name only) is read as BMP.
+// ("jpg", "jpeg", "jfif", "jpe"), PNG, JPEG 2000 ("jp2", "jpc", and the code
+// stream and JPX names "j2k", "j2c", "jpf", "jpx"), TIFF ("tif", "tiff") or
+// GIF, case ignored; everything else (no dot at all, or a dot in a folder
+// name only) is read as BMP.
 ImageFormat LoadFormatForPath(std::string_view utf8Path);
 // The writer chosen for a path: as for reading, except that TIFF is not
-// written, so ".tif" saves as BMP.
+// written, so ".tif" saves as BMP, and JPEG 2000 is written only as ".jp2"
+// and ".jpc" (the other JPEG 2000 names save as BMP too).
 ImageFormat SaveFormatForPath(std::string_view utf8Path);
 const char* FormatName(ImageFormat format);
+
+// How the content of a file differs from the format its name chooses;
+// nullopt when the content is of that format, is of no format we know, or
+// cannot be read.
+std::optional<ContentMismatch> FindContentMismatch(std::string_view utf8Path);
 
 // Loads the file named by doc.path with the reader its extension chooses and
 // leaves the picture in canonical 24-bit form. 0 = loaded, 1 = not loaded
 // (the reader has reported why, except that a BMP file that cannot be opened
-// fails silently).
+// fails silently). A file whose content is plainly another format is handled
+// as options.mismatchedContent says; by default it is explained
+// (ContentMismatchText) without running the wrong reader.
 int LoadImageFile(ShellNotifications& shell, ImageDoc& doc, const LoadOptions& options = {});
 
 // Saves the picture under `utf8Path` with the writer its extension chooses.

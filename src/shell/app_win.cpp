@@ -106,7 +106,10 @@ void PreloadFirstPicture(App& app) {
   if (app.screenSaverMode) return;
   const ArgumentUse use = UseArguments(app.pendingCommandLine, IsDirectory);
   if (use.slideShow || use.files.empty()) return;
-  if (const std::optional<std::string> path = ResolveLongPath(use.files.front()); path && FileExists(*path))
+  // A file whose content does not match its name waits for the question the
+  // opening asks, which only the user-interface thread can show.
+  if (const std::optional<std::string> path = ResolveLongPath(use.files.front());
+      path && FileExists(*path) && !FindContentMismatch(*path))
     app.preload.Start(*path, DocumentLoadOptions(app));
 }
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "formats/file_messages.h"
 #include "formats/image_dispatch.h"
 #include "formats/image_files.h"
 #include "masks/macro.h"
@@ -162,12 +163,23 @@ void FrameWindow::ProcessCommandLine() {
   }
 }
 
-DocumentWindow* FrameWindow::OpenFile(const std::string& path) {
+DocumentWindow* FrameWindow::OpenFile(const std::string& path, bool askAboutContent) {
   if (!CanOpenAnotherDocument(app_, hwnd())) return nullptr;
+  LoadOptions options = DocumentLoadOptions(app_);
+  if (askAboutContent) {
+    if (const std::optional<ContentMismatch> mismatch = FindContentMismatch(path)) {
+      MessageBeep(0);
+      const std::string question = OpenAsFoundQuestion(path, *mismatch, app_.language.languageLoaded);
+      if (ShowMessageBox(hwnd(), question, "Warning", MB_YESNO | MB_ICONWARNING) != IDYES) return nullptr;
+      // The document keeps its name, and a save keeps choosing the writer by it.
+      options.mismatchedContent = MismatchedContent::kReadAsFound;
+    }
+  }
   app_.currentPath = path;
   app_.currentTitle = FileTitleOf(path);
   AppShell shell(app_, hwnd());
   std::unique_ptr<ImageDoc> doc;
+  // A mismatched file is never preloaded (see PreloadFirstPicture).
   if (std::optional<PreloadedPicture> early = app_.preload.Take(app_.currentPath)) {
     for (const std::string& error : early->errors) shell.ShowError(error);
     if (early->status != 0) return nullptr;
@@ -175,7 +187,7 @@ DocumentWindow* FrameWindow::OpenFile(const std::string& path) {
   } else {
     doc = std::make_unique<ImageDoc>();
     doc->path = app_.currentPath;
-    if (LoadImageFile(shell, *doc, DocumentLoadOptions(app_)) != 0) return nullptr;
+    if (LoadImageFile(shell, *doc, options) != 0) return nullptr;
   }
   doc->mdiClient = reinterpret_cast<WindowRef>(mdiClient_);
   auto window = std::make_unique<DocumentWindow>(app_, std::move(doc), app_.currentTitle);

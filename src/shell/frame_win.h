@@ -55,8 +55,11 @@ class FrameWindow : public Window {
   // Whether the 100 ms timer runs (it drives edge scrolling and the auto-scroll).
   bool timerRunning() const { return timerRunning_; }
 
-  // Opening documents (also used by the private commands and the tests).
-  DocumentWindow* OpenFile(const std::string& path);
+  // Opening documents (also used by the private commands and the tests). A
+  // file whose content is another format than its name says is offered to be
+  // opened as what it is (a Yes/No question); without `askAboutContent`, its
+  // mismatch is only explained and nothing opens.
+  DocumentWindow* OpenFile(const std::string& path, bool askAboutContent = true);
   DocumentWindow* OpenBitmap(HBITMAP bitmap, bool isNewImage);
 
  protected:

@@ -124,6 +124,9 @@ void OpenPreview::Update() {
     picture->path = selectedPath_;
     LoadOptions options = DocumentLoadOptions(app_);
     options.fastPreview = true;
+    // The preview shows what the file holds, whatever its name says, and
+    // asks nothing: the question comes when the file is opened.
+    options.mismatchedContent = MismatchedContent::kReadAsFound;
     picture_ =
         LoadImageFile(shell_, *picture, options) == 0 && picture->HasPicture() ? std::move(picture) : nullptr;
   }

@@ -131,6 +131,7 @@ void SlideWindow::LoadSlide() {
   next->path = app_.slideList[static_cast<size_t>(index)].path;
   LoadOptions options = DocumentLoadOptions(app_);
   options.showLibraryMessages = false;
+  options.mismatchedContent = MismatchedContent::kIgnore;  // a slide asks and explains nothing
   if (LoadImageFile(shell_, *next, options) != 0 || !next->HasPicture()) {
     const std::string path = next->path;
     next = std::make_shared<ImageDoc>();
@@ -154,7 +155,7 @@ void SlideWindow::Apply(const SlideAction& action) {
   if (action.openAsDocument && picture_ && !picture_->path.empty() && app_.frame) {
     // The document opens behind the show, which goes on.
     const std::string path = picture_->path;
-    app_.frame->OpenFile(path);
+    app_.frame->OpenFile(path, false);  // no question over the show
     if (IsWindow(hwnd())) {
       SetForegroundWindow(hwnd());
       SetFocus(hwnd());

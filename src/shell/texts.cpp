@@ -100,9 +100,13 @@ bool IsFlagOrWidth(char c) {
 bool IsLengthModifier(char c) { return c == 'h' || c == 'l' || c == 'L' || c == 'j' || c == 'z' || c == 't'; }
 bool IsConversion(char c) { return std::string_view("diucsxXoeEfgGp").find(c) != std::string_view::npos; }
 
-// The default entry names the set of formats each dialog can read.
+// The default entry names the set of formats each dialog can read. Opening
+// also lists JPEG 2000 code streams and JPX files under their other names,
+// which are read but never written.
 constexpr const char* kOpenDefaultTypes = "(*.BMP;*.DIB;*.JPG;*.JPEG;*.JPE;*.JP2;*.JPC;*.PNG;*.GIF;*.TIF)";
-constexpr const char* kOpenDefaultPattern = "*.BMP;*.DIB;*.JPG;*.JPEG;*.JPE;*.JFIF;*.JP2;*.JPC;*.PNG;*.GIF;*.TIF;*.TIFF";
+constexpr const char* kOpenDefaultPattern =
+    "*.BMP;*.DIB;*.JPG;*.JPEG;*.JPE;*.JFIF;*.JP2;*.JPC;*.J2K;*.J2C;*.JPF;*.JPX;*.PNG;*.GIF;*.TIF;*.TIFF";
+constexpr const char* kOpenJpeg2000Pattern = "*.JP2;*.JPC;*.J2K;*.J2C;*.JPF;*.JPX";
 constexpr const char* kSaveDefaultTypes = "(*.BMP;*.DIB;*.JPG;*.JPEG;*.JP2;*.JPC;*.PNG;*.GIF)";
 constexpr const char* kSaveDefaultPattern = "*.BMP;*.DIB;*.JPG;*.JPEG;*.JPE;*.JFIF;*.JP2;*.JPC;*.PNG;*.GIF";
 
@@ -157,7 +161,7 @@ std::vector<FileFilter> OpenFileFilters(const LanguageTexts& language) {
       {DefaultWord(language) + kOpenDefaultTypes, kOpenDefaultPattern},
       {"BITMAP(*.BMP;*.DIB)", "*.BMP;*.DIB"},
       {"JPEG(*.JPG;*.JPEG;*.JPE)", "*.JPG;*.JPEG;*.JPE;*.JFIF"},
-      {"JPEG2000(*.JP2;*.JPC)", "*.JP2;*.JPC"},
+      {"JPEG2000(*.JP2;*.JPC)", kOpenJpeg2000Pattern},
       {"PNG(*.PNG)", "*.PNG"},
       {"GIF(*.GIF)", "*.GIF"},
       {language.languageLoaded ? "TIFF(*.TIF;*.TIFF)" : "TIF(*.TIF;*.TIFF)", "*.TIF;*.TIFF"},

@@ -12,9 +12,11 @@ namespace veilo {
 namespace {
 
 // The folder patterns, each with the slide format it stands for.
-constexpr SlideFormat kPatternFormats[] = {SlideFormat::kJpeg, SlideFormat::kJpeg, SlideFormat::kJpeg,
-                                           SlideFormat::kBmp,  SlideFormat::kBmp,  SlideFormat::kPng,
-                                           SlideFormat::kGif,  SlideFormat::kTiff, SlideFormat::kTiff};
+constexpr SlideFormat kPatternFormats[] = {
+    SlideFormat::kJpeg,     SlideFormat::kJpeg,     SlideFormat::kJpeg,     SlideFormat::kBmp,
+    SlideFormat::kBmp,      SlideFormat::kPng,      SlideFormat::kGif,      SlideFormat::kTiff,
+    SlideFormat::kTiff,     SlideFormat::kJpeg2000, SlideFormat::kJpeg2000, SlideFormat::kJpeg2000,
+    SlideFormat::kJpeg2000, SlideFormat::kJpeg2000, SlideFormat::kJpeg2000};
 static_assert(std::size(kPatternFormats) == std::size(kFolderPatterns));
 
 char FolderSeparator() { return IsPathSeparator('\\') ? '\\' : '/'; }

@@ -12,7 +12,7 @@
 namespace veilo {
 
 // The picture kind of a slide by its extension (the stored values are fixed).
-enum class SlideFormat : int32_t { kJpeg = 0, kBmp = 1, kGif = 2, kPng = 3, kTiff = 4 };
+enum class SlideFormat : int32_t { kJpeg = 0, kBmp = 1, kGif = 2, kPng = 3, kTiff = 4, kJpeg2000 = 5 };
 
 struct SlideEntry {
   std::string path;  // full path of the picture
@@ -29,7 +29,8 @@ using SlideList = std::vector<SlideEntry>;
 inline constexpr int32_t kMaxSlideScanDepth = 64;
 
 // The slide format of a file name by the text after its last dot (".jpeg",
-// ".jpg", ".jpe", ".bmp", ".dib", ".gif", ".png", ".tif", ".tiff", case
+// ".jpg", ".jpe", ".bmp", ".dib", ".gif", ".png", ".tif", ".tiff", and the
+// JPEG 2000 names ".jp2", ".jpc", ".j2k", ".j2c", ".jpf", ".jpx", case
 // ignored); nullopt for any other file.
 std::optional<SlideFormat> SlideFormatForName(std::string_view name);
 

@@ -132,6 +132,37 @@ TEST_F(FileDialogsTest, TheOpenDialogPreviewsTheSelectedPictureAndOpensTheChosen
   EXPECT_EQ(app().options.loadDir, Folder());
 }
 
+// The first type lists JPEG 2000 code streams under their .j2k name; a PNG picture named .bmp is
+// previewed as what it is without a word, and opening it asks first.
+TEST_F(FileDialogsTest, TheOpenDialogListsCodeStreamsAndPreviewsAMisnamedPictureAsWhatItIs) {
+  Start();
+  ASSERT_TRUE(CopyFileW(Wide(TestDataPath("jp2/picture.j2c")).c_str(), Wide(folder_.Path("stream.j2k")).c_str(),
+                        FALSE));
+  const std::string misnamed = folder_.Path("misnamed.bmp");
+  ASSERT_TRUE(CopyFileW(Wide(WriteHalves("halves.png", 60, 40)).c_str(), Wide(misnamed).c_str(), FALSE));
+  app().options.loadDir = Folder();
+  app().options.openPreview = true;
+  answers_ = {IDYES};
+  size_t boxesWhilePreviewing = 99;
+  ModalDriver driver({[](HWND d) { return SelectFile(d, L"stream"); },
+                      [](HWND d) { return SizeText(d) == "7 x 5"; },
+                      [](HWND d) { return SelectFile(d, L"misnamed"); },
+                      [](HWND d) { return SizeText(d) == "60 x 40"; },
+                      [&](HWND) {
+                        boxesWhilePreviewing = boxes_.size();
+                        return true;
+                      },
+                      Press(IDOK)});
+  Command(cmd::kOpen);
+  ASSERT_TRUE(driver.Finished());
+  EXPECT_EQ(boxesWhilePreviewing, 0u);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].type & 0xF, static_cast<UINT>(MB_YESNO));
+  ASSERT_EQ(app().documents.size(), 1u);
+  EXPECT_EQ(app().documents[0]->doc().path, misnamed);
+  EXPECT_EQ(app().documents[0]->doc().width, 60);
+}
+
 TEST_F(FileDialogsTest, ThePreviewSwitchIsRememberedAndOffShowsNothing) {
   Start();
   WriteHalves("halves.png", 60, 40);

@@ -169,6 +169,34 @@ TEST_F(SlideShowTest, EnterOpensThePictureAsADocumentAndTheShowGoesOn) {
   EXPECT_TRUE(IsWindowEnabled(frame()));
 }
 
+// 3.bmp holds a PNG picture: the show passes it black and asks nothing; Enter on it explains the
+// mismatch (no question over the show) and opens nothing.
+TEST_F(SlideShowTest, APictureWhoseContentIsNotItsNamesFormatShowsBlackAndAsksNothing) {
+  Start();
+  MakeShowFolder();
+  ASSERT_TRUE(CopyFileW(Wide(paths_[1]).c_str(), Wide(paths_[2]).c_str(), FALSE));
+  app().slide.intervalMs = 600000;
+  EXPECT_TRUE(RunShow({Expect(0), Press(VK_LEFT),
+                       [&](HWND slide) {
+                         EXPECT_TRUE(slide);
+                         EXPECT_EQ(app().slide.slideIndex, 2);
+                         EXPECT_EQ(Shown(), "") << "nothing is shown";
+                         EXPECT_TRUE(boxes_.empty());
+                         return true;
+                       },
+                       Type('\r'),
+                       [&](HWND slide) {
+                         EXPECT_TRUE(slide) << "the show goes on";
+                         EXPECT_TRUE(Documents().empty());
+                         return true;
+                       },
+                       Press(VK_LEFT), Expect(1), Type(0x1B)}));
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].caption, "Error!");
+  EXPECT_NE(boxes_[0].text.find("PNG"), std::string::npos) << boxes_[0].text;
+  EXPECT_TRUE(Documents().empty());
+}
+
 TEST_F(SlideShowTest, SpaceStopsAndStartsTheTimerAndTheTimerAdvances) {
   Start();
   MakeShowFolder();

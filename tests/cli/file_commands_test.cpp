@@ -178,6 +178,21 @@ TEST_F(FileCommandsTest, BadOptionsAreUsageErrors) {
   EXPECT_FALSE(fs::exists(Path("o.bmp")));
 }
 
+TEST_F(FileCommandsTest, ConvertReadsCodeStreamNamesAndExplainsAMisnamedPicture) {
+  fs::copy_file(testing::TestDataPath("jp2/picture.j2c"), Path("stream.j2k"));
+  ASSERT_EQ(cli::RunConvert({Path("stream.j2k"), Path("stream.png")}), cli::kExitOk);
+  EXPECT_EQ(Read(Path("stream.png")).width, 7);
+
+  fs::copy_file(Path("stream.png"), Path("misnamed.bmp"));
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(cli::RunConvert({Path("misnamed.bmp"), Path("out.gif")}), cli::kExitFailed);
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("The extension says this is a BMP file, but the content does not match: it is a PNG file."),
+            std::string::npos)
+      << said;
+  EXPECT_FALSE(fs::exists(Path("out.gif")));
+}
+
 TEST_F(FileCommandsTest, ConvertRefusesAReadOnlyTarget) {
   ImageDoc doc = SixColours();
   const std::string in = Write("in.bmp", doc);

@@ -45,7 +45,9 @@ class FolderTest : public ::testing::Test {
 };
 
 TEST_F(FolderTest, StepsThroughThePictureFilesByName) {
-  for (const char* name : {"a.jpg", "B.png", "c.gif", "d.txt", "e.TIFF", "f.jpeg", "g.dib", "h.jp2"}) Touch(name);
+  for (const char* name : {"a.jpg", "B.png", "c.gif", "d.txt", "e.TIFF", "f.jpeg", "g.dib", "h.jp2", "i.J2K", "j.jpx",
+                           "k.jfif"})
+    Touch(name);
   std::filesystem::create_directory(folder_.Path("folder.bmp"));  // a folder named like a picture is listed
   const auto next = [&](const char* name, bool back) { return NextFileInFolder(folder_.Path(name), back); };
   EXPECT_EQ(next("a.jpg", false), folder_.Path("B.png"));
@@ -61,8 +63,12 @@ TEST_F(FolderTest, StepsThroughThePictureFilesByName) {
   EXPECT_EQ(next("d.txt", true), folder_.Path("c.gif"));
   EXPECT_EQ(next("f.jpeg", false), folder_.Path("folder.bmp"));
   EXPECT_EQ(next("folder.bmp", false), folder_.Path("g.dib"));
-  EXPECT_EQ(next("g.dib", false), std::nullopt);  // h.jp2 is not listed: it is only placed when current
-  EXPECT_EQ(next("h.jp2", false), std::nullopt);
+  EXPECT_EQ(next("g.dib", false), folder_.Path("h.jp2"));  // the JPEG 2000 names are listed
+  EXPECT_EQ(next("h.jp2", false), folder_.Path("i.J2K"));
+  EXPECT_EQ(next("i.J2K", false), folder_.Path("j.jpx"));
+  EXPECT_EQ(next("j.jpx", false), std::nullopt);  // k.jfif is not listed: it is only placed when current
+  EXPECT_EQ(next("k.jfif", false), std::nullopt);
+  EXPECT_EQ(next("k.jfif", true), folder_.Path("j.jpx"));
 }
 
 TEST_F(FolderTest, NoFolderOrAMissingOneHasNoNeighbour) {

@@ -53,7 +53,10 @@ TEST(Texts, FileTypeListsWithoutLanguageFile) {
   const std::vector<FileFilter> open = OpenFileFilters(none);
   ASSERT_EQ(open.size(), 8u);
   EXPECT_EQ(open[0].description, "ﾃﾞﾌｫﾙﾄ(*.BMP;*.DIB;*.JPG;*.JPEG;*.JPE;*.JP2;*.JPC;*.PNG;*.GIF;*.TIF)");
-  EXPECT_EQ(open[0].pattern, "*.BMP;*.DIB;*.JPG;*.JPEG;*.JPE;*.JFIF;*.JP2;*.JPC;*.PNG;*.GIF;*.TIF;*.TIFF");
+  EXPECT_EQ(open[0].pattern,
+            "*.BMP;*.DIB;*.JPG;*.JPEG;*.JPE;*.JFIF;*.JP2;*.JPC;*.J2K;*.J2C;*.JPF;*.JPX;*.PNG;*.GIF;*.TIF;*.TIFF");
+  // Code streams and JPX files are listed for opening only: they are never written.
+  EXPECT_EQ(open[3].pattern, "*.JP2;*.JPC;*.J2K;*.J2C;*.JPF;*.JPX");
   EXPECT_EQ(open[6].description, "TIF(*.TIF;*.TIFF)");
   EXPECT_EQ(open[7].description, "すべてのﾌｧｲﾙ(*.*)");
   EXPECT_EQ(open[7].pattern, "*.*");
@@ -69,6 +72,7 @@ TEST(Texts, FileTypeListsWithoutLanguageFile) {
     EXPECT_EQ(open[i + 1].description, types[i]);
   }
   EXPECT_EQ(save[2].pattern, "*.JPG;*.JPEG;*.JPE;*.JFIF");
+  EXPECT_EQ(save[3].pattern, "*.JP2;*.JPC");
   EXPECT_EQ(save[6].description, "すべてのﾌｧｲﾙ(*.*)");
 }
 

@@ -26,8 +26,11 @@ TEST(SlideFormat, ByTheTextAfterTheLastDot) {
       {"a.jpg", SlideFormat::kJpeg}, {"a.JPEG", SlideFormat::kJpeg}, {"a.Jpe", SlideFormat::kJpeg},
       {"a.bmp", SlideFormat::kBmp},  {"a.DIB", SlideFormat::kBmp},   {"a.gif", SlideFormat::kGif},
       {"a.png", SlideFormat::kPng},  {"a.tif", SlideFormat::kTiff},  {"a.TIFF", SlideFormat::kTiff},
-      {"a.jpg.txt", std::nullopt},   {"a.jp2", std::nullopt},        {"jpg", std::nullopt},
+      {"a.jpg.txt", std::nullopt},   {"jpg", std::nullopt},          {"a.jfif", std::nullopt},
       {"a.tiffx", std::nullopt},     {"a.", std::nullopt},           {"x.y.png", SlideFormat::kPng},
+      {"a.jp2", SlideFormat::kJpeg2000}, {"a.JPC", SlideFormat::kJpeg2000}, {"a.j2k", SlideFormat::kJpeg2000},
+      {"a.J2C", SlideFormat::kJpeg2000}, {"a.jpf", SlideFormat::kJpeg2000}, {"a.Jpx", SlideFormat::kJpeg2000},
+      {"a.jp2.txt", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(SlideFormatForName(c.name), c.format) << c.name;
 }
