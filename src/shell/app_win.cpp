@@ -53,18 +53,19 @@ std::string ProgramFolder() {
   return Utf8(cut == std::wstring::npos ? std::wstring() : buffer.substr(0, cut));
 }
 
-std::string WinIniFile() {
+std::string WindowsFolder() {
   std::wstring buffer(MAX_PATH, L'\0');
   const UINT length = GetWindowsDirectoryW(buffer.data(), static_cast<UINT>(buffer.size()));
-  buffer.resize(length);
-  return Utf8(buffer) + "\\win.ini";
+  buffer.resize(length < buffer.size() ? length : 0);
+  return Utf8(buffer);
 }
 
 void FillPaths(AppPaths& paths) {
   if (paths.startDir.empty()) paths.startDir = CurrentFolder();
   if (paths.exeDir.empty()) paths.exeDir = ProgramFolder();
   if (paths.settingsFile.empty()) paths.settingsFile = paths.exeDir + "\\" + kSettingsFileName;
-  if (paths.winIniFile.empty()) paths.winIniFile = WinIniFile();
+  if (paths.windowsDir.empty()) paths.windowsDir = WindowsFolder();
+  if (paths.winIniFile.empty()) paths.winIniFile = paths.windowsDir + "\\win.ini";
 }
 
 void ReadLanguage(App& app) {

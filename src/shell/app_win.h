@@ -28,12 +28,14 @@ namespace veilo {
 
 class DocumentWindow;
 class FrameWindow;
+struct TwainLink;
 
 struct AppPaths {
   std::string startDir;      // current folder at start, or the language file's folder found through Path
   std::string exeDir;        // folder of the program file
   std::string settingsFile;  // exeDir\veilo.ini
   std::string winIniFile;    // the Windows folder's win.ini (first-run settings, screen-saver keys)
+  std::string windowsDir;    // the Windows folder, where the TWAIN source manager is looked for
   std::string helpFile;      // startDir\veilo.hlp
 };
 
@@ -85,6 +87,10 @@ struct App {
   SlideList slideList;
   std::shared_ptr<const ImageDoc> slidePaused;
   std::string slideLastFolder;
+
+  // Scanning: the source manager, the acquisition's windows and the chosen source, made by the
+  // first TWAIN command and kept for the run.
+  std::shared_ptr<TwainLink> twain;
 
   FontMetrics font;  // of the frame, for the status panes
   int dpi = 96;

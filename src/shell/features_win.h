@@ -1,7 +1,7 @@
 #pragma once
 // The commands that open a window of their own (Quick Zoom, the option dialogs,
-// the slide show, properties, resize-and-paste). Those still to come (the screen
-// saver, printing, scanning) say so in a message instead of doing nothing.
+// the slide show, scanning, properties, resize-and-paste). Those still to come
+// (the screen saver, printing) say so in a message instead of doing nothing.
 #include <windows.h>
 
 #include <string_view>

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "doc/packed_dib.h"
 #include "platform/handles_win.h"
 #include "platform/window_win.h"
 #include "shell/enabling.h"
@@ -58,6 +59,8 @@ class FrameWindow : public Window {
   // Opening documents (also used by the private commands and the tests).
   DocumentWindow* OpenFile(const std::string& path);
   DocumentWindow* OpenBitmap(HBITMAP bitmap, bool isNewImage);
+  // A scanned picture (canonical 24-bit) as a new document "TWAIN%03d".
+  DocumentWindow* OpenScannedPicture(PackedDib picture);
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -51,6 +51,7 @@ void AppTest::Start(const std::string& languageFile, const std::string& settings
   start.paths.startDir = startDir_;
   start.paths.exeDir = exeDir_;
   start.paths.winIniFile = folder_.Path("win.ini");
+  start.paths.windowsDir = windowsDir_;
   start.show = SW_SHOWNORMAL;
   ASSERT_TRUE(StartApp(GetModuleHandleW(nullptr), start));
   Pump();

@@ -65,6 +65,7 @@ class AppTest : public ::testing::Test {
 
   TempFolder folder_;
   std::string exeDir_, startDir_;
+  std::string windowsDir_;  // the Windows folder the application uses (empty: the system's)
 };
 
 // Rgb of a document pixel as 0xRRGGBB.
