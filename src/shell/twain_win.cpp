@@ -56,11 +56,12 @@ void TwainWindows::WaitForPictures(TwainSession& session) {
     }
     MSG msg;
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // the program's own loop ends as asked
+    if (got <= 0) {
+      // The program is ending: let go of the source, and let the main loop see the quit too.
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      session.ClosePressed();
       break;
     }
-    if (got < 0) break;
     Handle(msg, true);
   }
 }

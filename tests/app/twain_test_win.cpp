@@ -193,6 +193,36 @@ TEST_F(TwainTest, EveryPictureFormatBecomesItsDocument) {
   }
 }
 
+TEST_F(TwainTest, ABrokenPictureMakesNoDocument) {
+  Start();
+  Script("24cut,24", "direct");
+  Command(cmd::kTwainAcquire);
+  ASSERT_EQ(app().documents.size(), 1u);
+  EXPECT_EQ(Caption(app().documents[0]->hwnd()), "TWAIN000");  // the name goes to a document made
+  ExpectScannedPicture(app().documents[0].get(), "24", 1);
+  ExpectAllClosed();
+}
+
+// Quitting while a scan waits ends the wait, lets go of the scanner and leaves the quit
+// for the program's own loop.
+TEST_F(TwainTest, QuittingDuringAScanClosesTheScanner) {
+  Start();
+  Script("24");
+  ModalDriver driver({[](HWND) {
+    if (!ScannerWindow()) return false;
+    PostQuitMessage(3);
+    return true;
+  }});
+  SendMessageW(frame(), WM_COMMAND, cmd::kTwainAcquire, 0);
+  EXPECT_TRUE(driver.Finished());
+  MSG quit{};
+  ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(quit.wParam, 3u);
+  EXPECT_TRUE(app().documents.empty());
+  EXPECT_EQ(Log(), (Lines{"open", "native", EnabledOverTheFrame(), "disable 255", "close"}));
+  ExpectAllClosed();
+}
+
 TEST_F(TwainTest, CancelInTheScannerClosesEverythingAndMakesNothing) {
   Start();
   Script("24");

@@ -15,7 +15,7 @@
 //
 // A picture is named by its format: bits per
 // pixel and header ("24", "16", "8", "4", "1"; "24core", "8core", ... for the
-// 12-byte core header). Its size depends on where it comes in an acquisition,
+// 12-byte core header; "24cut" is a broken one). Its size depends on where it comes in an acquisition,
 // so that two pictures of one scan can be told apart; odd widths exercise the
 // row padding. Every colour survives the conversion to 24 bits exactly.
 #include <cstdint>
@@ -34,9 +34,12 @@ inline constexpr int kCancelButton = 2;
 struct Format {
   uint16_t bits = 24;
   bool core = false;
+  bool cut = false;  // "...cut": the block ends halfway through the rows its header promises
 };
 
 inline bool ParseFormat(std::string_view text, Format& format) {
+  format.cut = text.size() > 3 && text.substr(text.size() - 3) == "cut";
+  if (format.cut) text.remove_suffix(3);
   format.core = text.size() > 4 && text.substr(text.size() - 4) == "core";
   if (format.core) text.remove_suffix(4);
   for (const uint16_t bits : {1, 4, 8, 16, 24}) {
@@ -129,6 +132,7 @@ inline std::vector<uint8_t> BuildDib(const Format& f, int index) {
       }
     }
   }
+  if (f.cut) dib.resize(pixels + stride * static_cast<size_t>(height) / 2);
   return dib;
 }
 
