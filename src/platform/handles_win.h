@@ -72,6 +72,11 @@ struct GlobalMemoryTraits {
 };
 using GlobalBlock = UniqueHandle<HGLOBAL, GlobalMemoryTraits>;
 
+struct LibraryTraits {
+  static void Release(HMODULE h) { FreeLibrary(h); }
+};
+using Library = UniqueHandle<HMODULE, LibraryTraits>;
+
 struct AtomTraits {
   static void Release(ATOM a) { GlobalDeleteAtom(a); }
 };

@@ -55,14 +55,16 @@ std::string ProgramFolder() {
   return Utf8(cut == std::wstring::npos ? std::wstring() : buffer.substr(0, cut));
 }
 
-}  // namespace
-
-std::string SystemWinIniFile() {
+std::string WindowsFolder() {
   std::wstring buffer(MAX_PATH, L'\0');
   const UINT length = GetWindowsDirectoryW(buffer.data(), static_cast<UINT>(buffer.size()));
-  buffer.resize(length);
-  return Utf8(buffer) + "\\win.ini";
+  buffer.resize(length < buffer.size() ? length : 0);
+  return Utf8(buffer);
 }
+
+}  // namespace
+
+std::string SystemWinIniFile() { return WindowsFolder() + "\\win.ini"; }
 
 namespace {
 
@@ -70,7 +72,8 @@ namespace {
 std::string FillPaths(AppPaths& paths, const std::string& userDataDir) {
   if (paths.startDir.empty()) paths.startDir = CurrentFolder();
   if (paths.exeDir.empty()) paths.exeDir = ProgramFolder();
-  if (paths.winIniFile.empty()) paths.winIniFile = SystemWinIniFile();
+  if (paths.windowsDir.empty()) paths.windowsDir = WindowsFolder();
+  if (paths.winIniFile.empty()) paths.winIniFile = paths.windowsDir + "\\win.ini";
   return PlaceSettingsFiles(paths, userDataDir);
 }
 

@@ -30,6 +30,7 @@ namespace veilo {
 
 class DocumentWindow;
 class FrameWindow;
+struct TwainLink;
 
 struct AppPaths {
   std::string startDir;      // current folder at start, or the language file's folder found through Path
@@ -37,6 +38,7 @@ struct AppPaths {
   std::string settingsFile;  // exeDir\veilo.ini
   std::string printerSettingsFile;  // exeDir\devmode.prt
   std::string winIniFile;    // the Windows folder's win.ini (first-run settings, screen-saver keys)
+  std::string windowsDir;    // the Windows folder, where the TWAIN source manager is looked for
   std::string helpFile;      // startDir\veilo.hlp
 };
 
@@ -93,6 +95,10 @@ struct App {
 
   // The tick count the screen saver measures its first seconds with; tests set a clock of their own.
   std::function<uint32_t()> tickCount = [] { return static_cast<uint32_t>(GetTickCount()); };
+
+  // Scanning: the source manager, the acquisition's windows and the chosen source, made by the
+  // first TWAIN command and kept for the run.
+  std::shared_ptr<TwainLink> twain;
 
   FontMetrics font;  // of the frame, for the status panes
   int dpi = 96;

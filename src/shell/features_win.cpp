@@ -9,6 +9,7 @@
 #include "shell/slide_window_win.h"
 #include "shell/texts.h"
 #include "shell/tool_dialogs_win.h"
+#include "shell/twain_win.h"
 #include "view/quick_zoom_win.h"
 
 namespace veilo {
@@ -30,6 +31,8 @@ void RunFrameFeature(App& app, FrameAction action) {
     case FrameAction::kJpegOptions: ShowJpegOptions(app, app.frameWindow); return;
     case FrameAction::kSlideShow: StartSlideShowFromMenu(app); return;
     case FrameAction::kPageSetup: PageSetup(app, app.frameWindow); return;
+    case FrameAction::kTwainAcquire: AcquireFromTwain(app); return;
+    case FrameAction::kTwainSelect: SelectTwainSource(app); return;
     default: NotAvailableYet(app, app.frameWindow); return;
   }
 }

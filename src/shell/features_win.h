@@ -1,7 +1,6 @@
 #pragma once
 // The commands that open a window of their own (Quick Zoom, the option dialogs,
-// the slide show, properties, resize-and-paste, printing). Scanning, still to
-// come, says so in a message instead of doing nothing.
+// the slide show, scanning, properties, resize-and-paste, printing).
 #include <windows.h>
 
 #include <string_view>

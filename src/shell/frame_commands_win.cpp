@@ -208,6 +208,17 @@ DocumentWindow* FrameWindow::OpenBitmap(HBITMAP bitmap, bool isNewImage) {
   return CreateDocument(window.release()) ? app_.documents.back().get() : nullptr;
 }
 
+DocumentWindow* FrameWindow::OpenScannedPicture(PackedDib picture) {
+  if (picture.empty() || !CanOpenAnotherDocument(app_, hwnd())) return nullptr;
+  auto doc = std::make_unique<ImageDoc>();
+  doc->mdiClient = reinterpret_cast<WindowRef>(mdiClient_);
+  SetDocPicture(*doc, std::move(picture));
+  doc->fileHeader[0] = 'B';
+  doc->fileHeader[1] = 'M';
+  auto window = std::make_unique<DocumentWindow>(app_, std::move(doc), app_.generatedNames.NextScanName());
+  return CreateDocument(window.release()) ? app_.documents.back().get() : nullptr;
+}
+
 // Hands a document window to the application and creates it as an MDI child;
 // false (and nothing left behind) when the window could not be made.
 bool FrameWindow::CreateDocument(DocumentWindow* window) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "doc/packed_dib.h"
 #include "platform/handles_win.h"
 #include "platform/window_win.h"
 #include "shell/enabling.h"
@@ -61,6 +62,8 @@ class FrameWindow : public Window {
   // mismatch is only explained and nothing opens.
   DocumentWindow* OpenFile(const std::string& path, bool askAboutContent = true);
   DocumentWindow* OpenBitmap(HBITMAP bitmap, bool isNewImage);
+  // A scanned picture (canonical 24-bit) as a new document "TWAIN%03d".
+  DocumentWindow* OpenScannedPicture(PackedDib picture);
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

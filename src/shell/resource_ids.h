@@ -1,7 +1,7 @@
 #pragma once
 // Identifiers shared by resources/veilo.rc and the program's code. Only #defines, so that the
 // resource compiler reads this file as well as C++ does. Dialogs with names ("AboutBox",
-// "AREA_OPT", "RGB_OPT", "Q0_OPT", "CP_MASK") and the toolbar bitmaps ("IDB_BMP_OPEN_T",
+// "AREA_OPT", "RGB_OPT", "Q0_OPT", "CP_MASK", "TWAbort") and the toolbar bitmaps ("IDB_BMP_OPEN_T",
 // "IDB_BMP_OPEN_T_2X", ...) are found by their string names; IDOK and IDCANCEL are the
 // platform's 1 and 2.
 

@@ -132,7 +132,7 @@ bool TwainSession::FilterMessage(const void* windowMessage) {
   if (message == kMsgXferReady && acquireState_ != 0) {
     TransferPictures();
   } else if (message == kMsgCloseDsReq || message == kMsgCloseDsOk) {
-    if (DisableSource() && CloseSource() && CloseManager()) PictureArrived(0);
+    if (DisableSource() && CloseSource() && CloseManager()) host_.TellAbortDialog(0);
   }
   return rc == kTwrcDsEvent;
 }
@@ -161,7 +161,7 @@ void TwainSession::TransferPictures() {
       }
       picture = 0;
     }
-    if (tell) PictureArrived(picture);
+    if (tell) host_.TellAbortDialog(picture);
   } while (pending != 0);
   acquireState_ = 0;
 }

@@ -71,6 +71,9 @@ class TwainHost {
   virtual void EndWait() = 0;
   // Processes pending messages once (between two transfers).
   virtual void PumpMessagesOnce() = 0;
+  // Hands a transferred picture (0: the acquisition ended without one) to the
+  // abort dialog, whose private message calls TwainSession::PictureArrived.
+  virtual void TellAbortDialog(TwainPicture picture) = 0;
   // Makes a document of a transferred picture ("TWAIN%03d") and frees the
   // handle; false when no document came of it.
   virtual bool MakeDocument(TwainPicture picture) = 0;

@@ -30,10 +30,10 @@ TwIdentity ApplicationIdentity() {
   return id;
 }
 
-std::string TwainManagerPath(std::string_view windowsFolder) {
+std::string TwainManagerPath(std::string_view windowsFolder, std::string_view fileName) {
   std::string path(windowsFolder);
   if (path.empty() || path.back() != '\\') path += '\\';
-  return path + kTwainManagerFileName;
+  return path.append(fileName);
 }
 
 }  // namespace veilo

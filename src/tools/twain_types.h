@@ -26,8 +26,39 @@ struct TwIdentity {
   char productFamily[34] = {};
   char productName[34] = {};
 };
+
+// The data of the other calls. Handles and pointers are the platform's size.
+struct TwUserInterface {  // TW_USERINTERFACE
+  uint16_t showUi = 0;
+  uint16_t modalUi = 0;
+  void* parent = nullptr;  // the parent window
+};
+
+struct TwEvent {  // TW_EVENT
+  const void* windowMessage = nullptr;
+  uint16_t twainMessage = 0;
+};
+
+struct TwCapability {  // TW_CAPABILITY
+  uint16_t cap = 0;
+  uint16_t conType = 0;
+  void* container = nullptr;  // a movable global block
+};
+
+struct TwOneValue {  // TW_ONEVALUE, the 6-byte container of one value
+  uint16_t itemType = 0;
+  uint32_t item = 0;
+};
+
+struct TwPendingXfers {  // TW_PENDINGXFERS
+  uint16_t count = 0;
+  uint32_t reserved = 0;
+};
 #pragma pack(pop)
 static_assert(sizeof(TwVersion) == 42 && sizeof(TwIdentity) == 156, "the manager's structure layout");
+static_assert(sizeof(TwOneValue) == 6 && sizeof(TwPendingXfers) == 6, "the manager's structure layout");
+static_assert(sizeof(TwUserInterface) == 4 + sizeof(void*) && sizeof(TwEvent) == sizeof(void*) + 2,
+              "the manager's structure layout");
 
 // Return codes of the manager's entry.
 inline constexpr uint16_t kTwrcSuccess = 0;
@@ -76,6 +107,6 @@ TwIdentity ApplicationIdentity();
 
 // The source manager's library lives in the Windows folder.
 inline constexpr char kTwainManagerFileName[] = "TWAIN_32.DLL";
-std::string TwainManagerPath(std::string_view windowsFolder);
+std::string TwainManagerPath(std::string_view windowsFolder, std::string_view fileName = kTwainManagerFileName);
 
 }  // namespace veilo

@@ -60,6 +60,7 @@ AppStartOptions AppTest::StartOptions() const {
   start.paths.exeDir = exeDir_;
   start.paths.winIniFile = folder_.Path("win.ini");
   start.userDataDir = userDataDir_;
+  start.paths.windowsDir = windowsDir_;
   start.show = SW_SHOWNORMAL;
   return start;
 }

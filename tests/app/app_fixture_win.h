@@ -70,6 +70,7 @@ class AppTest : public ::testing::Test {
   TempFolder folder_;
   std::string exeDir_, startDir_;
   std::string userDataDir_;  // where the program goes when exeDir_ cannot be written; the user's own when empty
+  std::string windowsDir_;  // the Windows folder the application uses (empty: the system's)
 };
 
 // The screen inside `r`, saved as the PNG file `name` in VEILO_SHOT_DIR (nothing without it).

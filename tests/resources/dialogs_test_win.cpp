@@ -258,6 +258,7 @@ const DialogCase kDialogs[] = {
       {IDC_CP_CLEAR, Kind::Button, "Clear"},
       {IDOK, Kind::Button, "OK"},
       {IDCANCEL, Kind::Button, "Cancel"}}},
+    {L"TWAbort", "TWAIN", {{IDOK, Kind::Button, "Close"}}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Resources, DialogTemplates, ::testing::ValuesIn(kDialogs),

@@ -136,6 +136,7 @@ class ScriptedHost : public TwainHost {
   }
   void EndWait() override { entry_.calls.push_back("EndWait"); }
   void PumpMessagesOnce() override { entry_.calls.push_back("Pump"); }
+  void TellAbortDialog(TwainPicture picture) override { session->PictureArrived(picture); }
   bool MakeDocument(TwainPicture picture) override {
     entry_.calls.push_back("MakeDocument");
     if (entry_.unusable.count(picture) != 0) return false;  // cannot be locked: no document
@@ -189,6 +190,7 @@ TEST(TwainIdentity, TheProgramsIdentity) {
 TEST(TwainIdentity, ManagerInTheWindowsFolder) {
   EXPECT_EQ(TwainManagerPath("C:\\WINDOWS"), "C:\\WINDOWS\\TWAIN_32.DLL");
   EXPECT_EQ(TwainManagerPath("C:\\"), "C:\\TWAIN_32.DLL");
+  EXPECT_EQ(TwainManagerPath("Z:\\tmp\\win", "twain_32.dll"), "Z:\\tmp\\win\\twain_32.dll");
 }
 
 TEST_F(TwainTest, WithoutTheManagerBothCommandsDoNothing) {
