@@ -6,11 +6,12 @@
 
 namespace veilo::bench {
 
-inline ImageDoc MakePhotoLike(uint32_t width, uint32_t height) {
+// `seed` varies the noise, so that pictures made with different seeds differ.
+inline ImageDoc MakePhotoLike(uint32_t width, uint32_t height, uint32_t seed = 11) {
   ImageDoc doc;
   SetDocPicture(doc, PackedDib::Canonical24(width, height));
   const PixelBuffer px = DocPixels(doc);
-  uint32_t s = 11;
+  uint32_t s = seed;
   for (int32_t y = 0; y < px.height; ++y) {
     for (int32_t x = 0; x < px.width; ++x) {
       s = s * 1664525u + 1013904223u;

@@ -1,14 +1,17 @@
 #include "commands.h"
 
-#include <charconv>
 #include <cstdio>
 #include <optional>
 
+#include "area_arg.h"
+#include "batch_commands.h"
+#include "batch_plan.h"
 #include "cli_shell.h"
 #include "file_options.h"
 #include "mask_steps.h"
 #include "masks/detection.h"
 #include "picture_io.h"
+#include "picture_jobs.h"
 
 namespace veilo::cli {
 
@@ -18,38 +21,17 @@ int UsageError(const std::string& why) {
   return kExitUsage;
 }
 
-namespace {
-
-std::optional<int32_t> ParseCoordinate(std::string_view s) {
-  int32_t v = 0;
-  const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (ec != std::errc() || end != s.data() + s.size() || v < 0 || v > 65535) return std::nullopt;
-  return v;
-}
-
-// "X1,Y1,X2,Y2"
-std::optional<PixelRect> ParseArea(std::string_view s) {
-  int32_t v[4];
-  for (int i = 0; i < 4; ++i) {
-    const size_t comma = i < 3 ? s.find(',') : s.size();
-    if (comma == std::string_view::npos) return std::nullopt;
-    const auto n = ParseCoordinate(s.substr(0, comma));
-    if (!n) return std::nullopt;
-    v[i] = *n;
-    s = i < 3 ? s.substr(comma + 1) : std::string_view();
-  }
-  return PixelRect{v[0], v[1], v[2], v[3]};
-}
-
-}  // namespace
-
 void PrintUsage(bool toStderr) {
   std::FILE* out = toStderr ? stderr : stdout;
   std::fputs(
       "Usage:\n"
-      "  veilo-cli mask IN OUT --area X1,Y1,X2,Y2 OP [OP ...] [FILE OPTIONS]\n"
+      "  veilo-cli mask IN OUT --area AREA OP [OP ...] [FILE OPTIONS]\n"
+      "  veilo-cli mask IN [IN ...] --out-dir DIR|--in-place [BATCH OPTIONS]\n"
+      "                --area AREA OP [OP ...] [FILE OPTIONS]\n"
       "  veilo-cli detect IN X Y [--edge] [--no-smooth-read]\n"
       "  veilo-cli convert IN OUT [FILE OPTIONS]\n"
+      "  veilo-cli convert IN [IN ...] --out-dir DIR|--in-place [BATCH OPTIONS]\n"
+      "                [FILE OPTIONS]\n"
       "  veilo-cli info FILE\n"
       "  veilo-cli next FILE [--back]\n"
       "  veilo-cli --help\n"
@@ -58,8 +40,10 @@ void PrintUsage(bool toStderr) {
       ".gif, .tif .tiff, .jp2 .jpc (JPEG 2000); anything else is read as BMP. They\n"
       "are written the same way, except that .tif and unknown extensions write BMP.\n"
       "\n"
-      "mask applies the operations in order to the area (corners in pixels, right and\n"
-      "bottom exclusive) and saves the result as OUT. Operations:\n"
+      "mask applies the operations in order to the area and saves the result as OUT.\n"
+      "AREA is X1,Y1,X2,Y2 (corners in pixels, right and bottom exclusive) or\n"
+      "auto:X,Y, the masked rectangle that detect finds around the point X,Y in\n"
+      "each picture (a picture where none is found fails). Operations:\n"
       "  neg[:CH]  xor[:CH]      negative/positive, XOR 0x80; CH channel set 0..7\n"
       "                          (1 red, 2 green, 4 blue; default 7)\n"
       "  rgb[:MODE]              RGB exchange: 0 R->G->B->R (default), 1 R<->G,\n"
@@ -85,6 +69,18 @@ void PrintUsage(bool toStderr) {
       "prints the next (--back: previous) picture of FILE's folder in\n"
       "case-insensitive name order.\n"
       "\n"
+      "Batch forms: each IN is a picture or a folder (its .jpg .jpeg .jpe .bmp .dib\n"
+      ".png .gif .tif .tiff files), done on all cores; each output keeps its input's\n"
+      "name. A file that fails is named at the end and the others go on.\n"
+      "  --out-dir DIR           write the outputs into the folder DIR\n"
+      "  --in-place              allow an output to replace its input (safely: a\n"
+      "                          temporary file replaces it once written); without\n"
+      "                          --out-dir the outputs go next to their inputs\n"
+      "  --ext EXT               give the outputs the extension EXT (e.g. png)\n"
+      "  --jobs N                use N threads (default: one per core)\n"
+      "Outputs that would replace their input without --in-place, or that two\n"
+      "inputs would write (a.jpg and a.png with --ext bmp), are failures.\n"
+      "\n"
       "File options (without them each writer uses its dialog's start values):\n"
       "  --quality N  --smoothing N  --progressive  --no-optimize  --sampling-2x2\n"
       "                          JPEG writing: quality 0..100 (80), smoothing 1..100\n"
@@ -101,56 +97,38 @@ void PrintUsage(bool toStderr) {
       "                          than 256 colours)\n"
       "  --jp2-rate R            JPEG 2000: rate 0<R<1 (lossless when absent)\n"
       "\n"
-      "Exit status: 0 success, 1 the operation failed, 2 bad usage.\n",
+      "Exit status: 0 success, 1 the operation (or any file of a batch) failed,\n"
+      "2 bad usage.\n",
       out);
 }
 
 int RunMask(const std::vector<std::string>& args) {
+  if (IsBatchForm(args)) return RunMaskBatch(args);
   if (args.size() < 2) return UsageError("mask needs IN and OUT");
   const std::string& in = args[0];
   const std::string& out = args[1];
-  std::optional<PixelRect> area;
-  std::vector<MaskStep> steps;
-  FileOptionArgs fileOptions;
+  std::optional<AreaArg> area;
+  MaskJob job;
   for (size_t i = 2; i < args.size(); ++i) {
     std::string optionError;
-    const OptionParse option = ParseFileOption(args, i, fileOptions, optionError);
+    const OptionParse option = ParseFileOption(args, i, job.fileOptions, optionError);
     if (option == OptionParse::kBad) return UsageError(optionError);
     if (option == OptionParse::kTaken) continue;
     if (args[i] == "--area") {
-      if (i + 1 >= args.size()) return UsageError("--area needs X1,Y1,X2,Y2");
-      area = ParseArea(args[++i]);
-      if (!area) return UsageError("--area needs four numbers X1,Y1,X2,Y2 (0..65535)");
+      if (i + 1 >= args.size()) return UsageError("--area needs X1,Y1,X2,Y2 or auto:X,Y");
+      area = ParseAreaArg(args[++i]);
+      if (!area) return UsageError("--area needs four numbers X1,Y1,X2,Y2 or auto:X,Y (0..65535)");
       continue;
     }
     const StepParse parsed = ParseMaskStep(args[i]);
     if (!parsed.step) return UsageError(parsed.error);
-    steps.push_back(*parsed.step);
+    job.steps.push_back(*parsed.step);
   }
-  if (!area) return UsageError("mask needs --area X1,Y1,X2,Y2");
-  if (steps.empty()) return UsageError("mask needs at least one operation");
-
+  if (!area) return UsageError("mask needs --area X1,Y1,X2,Y2 or --area auto:X,Y");
+  if (job.steps.empty()) return UsageError("mask needs at least one operation");
+  job.area = *area;
   CliShell shell;
-  ImageDoc doc;
-  if (!LoadPicture(shell, in, doc, MakeLoadOptions(fileOptions))) return kExitFailed;
-  doc.areaSelected = 1;
-  doc.areaX1 = area->left;
-  doc.areaY1 = area->top;
-  doc.areaX2 = area->right;
-  doc.areaY2 = area->bottom;
-
-  MaskOptions options;
-  MacroBuffer macro;
-  MaskContext ctx{shell, options, macro};
-  for (size_t i = 0; i < steps.size(); ++i) {
-    ApplyMaskStep(ctx, doc, steps[i]);
-    if (shell.errorCount != 0) {
-      std::fprintf(stderr, "veilo-cli: operation %zu was refused; %s not written\n", i + 1, out.c_str());
-      return kExitFailed;
-    }
-  }
-  SaveOptions saveOptions = MakeSaveOptions(fileOptions, doc);
-  return SavePicture(shell, out, doc, saveOptions) ? kExitOk : kExitFailed;
+  return MaskFile(shell, in, out, job) ? kExitOk : kExitFailed;
 }
 
 int RunDetect(const std::vector<std::string>& args) {
@@ -175,11 +153,7 @@ int RunDetect(const std::vector<std::string>& args) {
   CliShell shell;
   ImageDoc doc;
   if (!LoadPicture(shell, positional[0], doc, MakeLoadOptions(fileOptions))) return kExitFailed;
-  if (*x >= doc.width || *y >= doc.height) {
-    std::fprintf(stderr, "veilo-cli: the point %d,%d is outside the %dx%d picture\n", *x, *y, doc.width,
-                 doc.height);
-    return kExitFailed;
-  }
+  if (!CheckPointInPicture(shell, doc, *x, *y)) return kExitFailed;
   std::optional<PixelRect> found;
   if (edge) {
     found = EdgeScan(doc, *x, *y);

@@ -1,12 +1,15 @@
 // convert, info and next: the file side of the command-line tool.
 #include <cstdio>
 
+#include "batch_commands.h"
+#include "batch_plan.h"
 #include "cli_shell.h"
 #include "commands.h"
 #include "file_options.h"
 #include "formats/folder_list.h"
 #include "formats/image_files.h"
 #include "picture_io.h"
+#include "picture_jobs.h"
 #include "platform/file_io.h"
 #include "shell/property_texts.h"
 #include "shell/texts.h"
@@ -31,6 +34,7 @@ std::string OneLine(const std::string& text) {
 }  // namespace
 
 int RunConvert(const std::vector<std::string>& args) {
+  if (IsBatchForm(args)) return RunConvertBatch(args);
   FileOptionArgs fileOptions;
   std::vector<std::string> positional;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -45,10 +49,7 @@ int RunConvert(const std::vector<std::string>& args) {
   if (positional.size() != 2) return UsageError("convert needs IN and OUT");
 
   CliShell shell;
-  ImageDoc doc;
-  if (!LoadPicture(shell, positional[0], doc, MakeLoadOptions(fileOptions))) return kExitFailed;
-  SaveOptions saveOptions = MakeSaveOptions(fileOptions, doc);
-  return SavePicture(shell, positional[1], doc, saveOptions) ? kExitOk : kExitFailed;
+  return ConvertFile(shell, positional[0], positional[1], fileOptions) ? kExitOk : kExitFailed;
 }
 
 int RunInfo(const std::vector<std::string>& args) {

@@ -12,13 +12,16 @@ char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) { return ComparePathsIgnoringCase(a, b) == 0; }
 
+// Through its name or its short name, as the directory search matches.
+bool EntryMatches(const DirectoryEntry& entry, std::string_view pattern) {
+  return MatchesFilePattern(entry.name, pattern) ||
+         (!entry.shortName.empty() && MatchesFilePattern(entry.shortName, pattern));
+}
+
 void AppendMatches(std::vector<std::string>& list, const std::vector<DirectoryEntry>& entries,
                    const std::string& prefix, std::string_view pattern) {
-  for (const DirectoryEntry& entry : entries) {
-    if (MatchesFilePattern(entry.name, pattern) ||
-        (!entry.shortName.empty() && MatchesFilePattern(entry.shortName, pattern)))
-      list.push_back(prefix + entry.name);
-  }
+  for (const DirectoryEntry& entry : entries)
+    if (EntryMatches(entry, pattern)) list.push_back(prefix + entry.name);
 }
 
 }  // namespace
@@ -48,6 +51,21 @@ bool MatchesFilePattern(std::string_view name, std::string_view pattern) {
 void ListFolderFiles(std::vector<std::string>& list, const std::string& folder, char separator,
                      std::string_view pattern) {
   AppendMatches(list, ListDirectory(folder), folder + separator, pattern);
+}
+
+std::vector<std::string> PictureFilesInFolder(const std::string& folder, char separator) {
+  const bool endsInSeparator = !folder.empty() && IsPathSeparator(folder.back());
+  const std::string prefix = endsInSeparator ? folder : folder + separator;
+  std::vector<std::string> files;
+  for (const DirectoryEntry& entry : ListDirectory(folder)) {
+    if (entry.isDirectory) continue;
+    const auto matches = [&](std::string_view pattern) { return EntryMatches(entry, pattern); };
+    if (std::any_of(std::begin(kFolderPatterns), std::end(kFolderPatterns), matches))
+      files.push_back(prefix + entry.name);
+  }
+  std::sort(files.begin(), files.end(),
+            [](const std::string& a, const std::string& b) { return ComparePathsIgnoringCase(a, b) < 0; });
+  return files;
 }
 
 int ComparePathsIgnoringCase(std::string_view a, std::string_view b) {

@@ -22,6 +22,12 @@ bool MatchesFilePattern(std::string_view name, std::string_view pattern);
 void ListFolderFiles(std::vector<std::string>& list, const std::string& folder, char separator,
                      std::string_view pattern);
 
+// The picture files of `folder` by the nine patterns: each once, folders left
+// out, in case-insensitive name order, as folder + separator + name (no
+// separator added when the folder already ends in one). Empty when the folder
+// cannot be searched.
+std::vector<std::string> PictureFilesInFolder(const std::string& folder, char separator);
+
 // Case-insensitive (ASCII) ordering of full paths.
 int ComparePathsIgnoringCase(std::string_view a, std::string_view b);
 

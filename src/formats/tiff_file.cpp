@@ -48,9 +48,14 @@ struct OpenOptionsFree {
 
 TiffPtr OpenTiffStream(std::FILE* file) {
   // The process-wide handlers too: some messages are issued before the
-  // per-file ones are in place.
-  TIFFSetErrorHandler(nullptr);
-  TIFFSetWarningHandler(nullptr);
+  // per-file ones are in place. Set once: pictures may be read on several
+  // threads, and the handlers are plain globals of the library.
+  static const bool silenced = [] {
+    TIFFSetErrorHandler(nullptr);
+    TIFFSetWarningHandler(nullptr);
+    return true;
+  }();
+  (void)silenced;
   std::unique_ptr<TIFFOpenOptions, OpenOptionsFree> options(TIFFOpenOptionsAlloc());
   if (!options) return nullptr;
   // No single buffer of libtiff's may exceed what a picture may: a crafted

@@ -5,6 +5,7 @@
 #include "commands.h"
 #include "formats/bmp_reader.h"
 #include "formats/bmp_writer.h"
+#include "formats/image_dispatch.h"
 #include "platform/file_io.h"
 #include "recording_shell.h"
 #include "temp_folder.h"
@@ -112,6 +113,26 @@ TEST_F(CliTest, MissingOrBrokenInputExitsOne) {
   f.reset();
   EXPECT_EQ(RunMask({Path("junk.bmp"), Path("out.bmp"), "--area", "0,0,8,8", "neg"}), cli::kExitFailed);
   EXPECT_EQ(RunDetect({Path("junk.bmp"), "1", "1"}), cli::kExitFailed);
+}
+
+TEST_F(CliTest, AWarningWhileLoadingRefusesNoOperation) {
+  // A truncated JPEG still loads (the reader warns about its premature end):
+  // the mask is applied and the result written.
+  ImageDoc doc = testing::MakeNoiseDoc(64, 64, 4);
+  testing::RecordingShell shell;
+  SaveOptions options = StartingSaveOptions(doc);
+  ASSERT_EQ(SaveImageFile(shell, Path("whole.jpg"), doc, options), 0);
+  const auto bytes = ReadWholeFile(Path("whole.jpg"), 1 << 20);
+  ASSERT_TRUE(bytes);
+  FilePtr f = OpenFile(Path("cut.jpg"), "wb");
+  std::fwrite(bytes->data(), 1, bytes->size() * 2 / 3, f.get());
+  f.reset();
+  ::testing::internal::CaptureStderr();
+  const int exit = RunMask({Path("cut.jpg"), Path("out.bmp"), "--area", "0,0,8,8", "neg"});
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(exit, cli::kExitOk) << said;
+  EXPECT_NE(said, "");  // the warning itself is still shown
+  EXPECT_TRUE(FileExists(Path("out.bmp")));
 }
 
 TEST_F(CliTest, DetectPrintsTheMaskedRectangle) {

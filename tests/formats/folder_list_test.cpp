@@ -71,6 +71,19 @@ TEST_F(FolderTest, StepsThroughThePictureFilesByName) {
   EXPECT_EQ(next("k.jfif", true), folder_.Path("j.jpx"));
 }
 
+TEST_F(FolderTest, PictureFilesOfAFolderAreListedOnceInNameOrder) {
+  for (const char* name : {"c.gif", "a.jpg", "B.png", "d.txt", "e.TIFF", "h.jp2", "A.jpeg"}) Touch(name);
+  std::filesystem::create_directory(folder_.Path("folder.bmp"));  // not a picture to work on
+  const std::string dir = folder_.Path("");
+  const std::string bare = dir.substr(0, dir.size() - 1);
+  const char separator = dir.back();
+  const std::vector<std::string> want = {folder_.Path("A.jpeg"), folder_.Path("a.jpg"), folder_.Path("B.png"),
+                                         folder_.Path("c.gif"), folder_.Path("e.TIFF")};
+  EXPECT_EQ(PictureFilesInFolder(bare, separator), want);
+  EXPECT_EQ(PictureFilesInFolder(dir, separator), want);  // no second separator
+  EXPECT_EQ(PictureFilesInFolder(folder_.Path("absent"), separator), std::vector<std::string>{});
+}
+
 TEST_F(FolderTest, NoFolderOrAMissingOneHasNoNeighbour) {
   EXPECT_EQ(NextFileInFolder("photo.jpg", false), std::nullopt);
   EXPECT_EQ(NextFileInFolder(folder_.Path("absent/a.jpg"), false), std::nullopt);
