@@ -2,26 +2,15 @@
 
 #include "shell/app_win.h"
 #include "shell/doc_window_win.h"
-#include "shell/message_box_win.h"
 #include "shell/option_dialogs_win.h"
 #include "shell/print_win.h"
 #include "shell/save_option_dialogs_win.h"
 #include "shell/slide_window_win.h"
-#include "shell/texts.h"
 #include "shell/tool_dialogs_win.h"
 #include "shell/twain_win.h"
 #include "view/quick_zoom_win.h"
 
 namespace veilo {
-
-namespace {
-
-void NotAvailableYet(App& app, HWND owner) {
-  MessageBeep(MB_ICONINFORMATION);
-  ShowMessageBox(owner, Text(TextId::FeatureNotAvailable, app.language), "VEILO", MB_OK | MB_ICONINFORMATION);
-}
-
-}  // namespace
 
 void RunFrameFeature(App& app, FrameAction action) {
   switch (action) {
@@ -33,7 +22,7 @@ void RunFrameFeature(App& app, FrameAction action) {
     case FrameAction::kPageSetup: PageSetup(app, app.frameWindow); return;
     case FrameAction::kTwainAcquire: AcquireFromTwain(app); return;
     case FrameAction::kTwainSelect: SelectTwainSource(app); return;
-    default: NotAvailableYet(app, app.frameWindow); return;
+    default: return;  // not a command of this kind
   }
 }
 
@@ -42,7 +31,7 @@ void RunDocumentFeature(App& app, DocumentWindow& window, DocAction action) {
     case DocAction::kProperties: ShowProperties(app, window); return;
     case DocAction::kResizePaste: ResizePasteCommand(app, window); return;
     case DocAction::kPrint: PrintDocument(app, window); return;
-    default: NotAvailableYet(app, window.hwnd()); return;
+    default: return;  // not a command of this kind
   }
 }
 

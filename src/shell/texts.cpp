@@ -27,8 +27,6 @@ constexpr std::array kTexts = {
     Fixed(TextId::AskDeleteFile, "%s\rこのファイルを削除しても良いですか?", "%s\rDo you really want to remove it ?"),
     Fixed(TextId::TooManyDocuments, "これ以上画像を開くことはできません。画像を閉じてから開いてください。",
           "No more pictures can be opened. Close a picture first."),
-    Fixed(TextId::FeatureNotAvailable, "この機能はこのバージョンではまだ使えません。",
-          "This function is not available in this version yet."),
 
     Keyed(TextId::CpTooManyLetters, "文字数が16を越えています。", LangKey::EtcCPInputErr1),
     Keyed(TextId::CpNotALetter, "アルファベット以外の文字 %c が含まれています。", LangKey::EtcCPInputErr2),

@@ -19,7 +19,6 @@ enum class TextId : uint16_t {
   NoMoreFilesInFolder,  // next/previous picture at the end of the folder
   AskDeleteFile,        // "%s": the path
   TooManyDocuments,     // a document beyond the most that can be open
-  FeatureNotAvailable,  // a command whose window this version does not have yet
 
   // Texts whose English form comes from the language file.
   CpTooManyLetters,  // CP code longer than 16 letters
