@@ -27,10 +27,16 @@ std::string FolderPartOf(const std::string& path) {
   return path.substr(0, cut);
 }
 
-// The same file, however its folder was spelled: the folder's full path plus the name.
+// The same file, however its folder was spelled: the folder's full path plus the name, with one
+// separator spelling. A folder given with a trailing separator ("in/" or "in\\") is the folder
+// itself, so that "in/a.bmp" and --out-dir in name one file and the input is not replaced.
 std::string FileKey(const std::string& folder, const std::string& name) {
-  const std::string f = folder.empty() ? "." : folder;
-  return Join(StoredFullPath(f).value_or(f), name);
+  std::string f = folder.empty() ? "." : folder;
+  const auto isRoot = [](const std::string& p) { return p.size() == 1 || (p.size() == 3 && p[1] == ':'); };
+  while (f.size() > 1 && IsPathSeparator(f.back()) && !isRoot(f)) f.pop_back();
+  std::string key = Join(StoredFullPath(f).value_or(f), name);
+  std::replace_if(key.begin(), key.end(), [](char c) { return IsPathSeparator(c); }, kSeparator);
+  return key;
 }
 
 bool SameFile(const std::string& a, const std::string& b) { return ComparePathsIgnoringCase(a, b) == 0; }

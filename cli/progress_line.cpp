@@ -35,12 +35,17 @@ std::string ProgressLine::Show(size_t done, size_t total, std::string_view name)
   const size_t width = Width(line);
   if (width < shownWidth_) line.append(shownWidth_ - width, ' ');
   shownWidth_ = width;
-  return "\r" + line;
+  // Built by appending: "\r" + line trips a false -Wrestrict warning of GCC 12.
+  std::string text(1, '\r');
+  text += line;
+  return text;
 }
 
 std::string ProgressLine::Clear() {
   if (shownWidth_ == 0) return {};
-  std::string text = "\r" + std::string(shownWidth_, ' ') + "\r";
+  std::string text(1, '\r');
+  text.append(shownWidth_, ' ');
+  text += '\r';
   shownWidth_ = 0;
   return text;
 }

@@ -41,10 +41,18 @@ add_library(veilo_resources OBJECT ${rc_file})
 add_dependencies(veilo_resources veilo_resource_files)
 target_include_directories(veilo_resources PRIVATE
   ${VEILO_RESOURCE_DIR} ${CMAKE_SOURCE_DIR}/resources ${CMAKE_SOURCE_DIR}/src)
-# The version resource takes its numbers from the project version.
-target_compile_definitions(veilo_resources PRIVATE
-  VEILO_VERSION_MAJOR=${PROJECT_VERSION_MAJOR} VEILO_VERSION_MINOR=${PROJECT_VERSION_MINOR}
-  VEILO_VERSION_PATCH=${PROJECT_VERSION_PATCH})
+# The version resource and the About box take the project version: its text as written
+# ("2.02") and its numbers for the version block (a missing part counts as 0).
+set(veilo_version_numbers)
+foreach(part MAJOR MINOR PATCH)
+  set(number "${PROJECT_VERSION_${part}}")
+  if(number STREQUAL "")
+    set(number 0)
+  endif()
+  math(EXPR number "${number}")  # "02" is 2
+  list(APPEND veilo_version_numbers VEILO_VERSION_${part}=${number})
+endforeach()
+target_compile_definitions(veilo_resources PRIVATE VEILO_VERSION=${PROJECT_VERSION} ${veilo_version_numbers})
 # windres reports no dependencies: name every file the .rc pulls in.
 set_property(SOURCE ${rc_file} APPEND PROPERTY OBJECT_DEPENDS
   ${resource_files}

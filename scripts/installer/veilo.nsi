@@ -2,7 +2,8 @@
 ; installs the 64-bit program on 64-bit Windows and the 32-bit program otherwise.
 ;
 ; Defines given by scripts/package:
-;   VERSION     the release, e.g. 1.0.0
+;   VERSION     the release, e.g. 2.02
+;   NUMERIC_VERSION  the same as four numbers, e.g. 2.2.0.0
 ;   OUTFILE     where setup.exe goes
 ;   WIN64_DIR   the 64-bit program folder (veilo.exe, veilo.scr when built)
 ;   WIN32_DIR   the 32-bit program folder
@@ -52,7 +53,7 @@ BrandingText "${APP_NAME} ${VERSION}"
 !include LogicLib.nsh
 !include x64.nsh
 
-VIProductVersion "${VERSION}.0"
+VIProductVersion "${NUMERIC_VERSION}"
 VIAddVersionKey /LANG=1033 "ProductName" "${APP_NAME}"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"

@@ -234,6 +234,20 @@ TEST_F(BatchPlanTest, NoOutputReplacesAnInputOrAnotherOutput) {
     }
   }
 
+  // However the inputs' folder is spelled (a trailing separator, or '/' where the system's own is
+  // '\\'), writing into it is refused.
+  for (const std::string& outDir : {folder_.Path("in") + sep_, folder_.Path("in") + "/"}) {
+    for (const std::string& input : {In("c.bmp"), folder_.Path("in") + "/c.bmp"}) {
+      SCOPED_TRACE(outDir + " " + input);
+      BatchArgs same;
+      same.inputs = {input};
+      same.outDir = outDir;
+      const std::vector<BatchJob> jobs = cli::PlanBatch(same);
+      ASSERT_EQ(jobs.size(), 1u);
+      EXPECT_FALSE(jobs[0].refusal.empty());
+    }
+  }
+
   // Without --out-dir, in place: next to each input.
   BatchArgs args;
   args.inputs = {In("b.gif")};

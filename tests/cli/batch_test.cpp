@@ -1,6 +1,7 @@
 // The batch forms of mask and convert, run over small folders of pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "commands.h"
@@ -27,7 +28,14 @@ class BatchTest : public ::testing::Test {
   void SetUp() override {
     for (const char* dir : {"in", "out", "masked", "restored"}) fs::create_directory(folder_.Path(dir));
   }
-  std::string Path(const std::string& name) const { return folder_.Path(name); }
+  // A file of the test's folder, spelled with the system's separator as the folder listing spells it.
+  std::string Path(const std::string& name) const {
+    std::string p = folder_.Path(name);
+#ifdef _WIN32
+    std::replace(p.begin(), p.end(), '/', '\\');
+#endif
+    return p;
+  }
 
   std::string Write(const std::string& name, ImageDoc& doc) {
     const std::string p = Path(name);

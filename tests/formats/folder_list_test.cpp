@@ -78,7 +78,7 @@ TEST_F(FolderTest, PictureFilesOfAFolderAreListedOnceInNameOrder) {
   const std::string bare = dir.substr(0, dir.size() - 1);
   const char separator = dir.back();
   const std::vector<std::string> want = {folder_.Path("A.jpeg"), folder_.Path("a.jpg"), folder_.Path("B.png"),
-                                         folder_.Path("c.gif"), folder_.Path("e.TIFF")};
+                                         folder_.Path("c.gif"), folder_.Path("e.TIFF"), folder_.Path("h.jp2")};
   EXPECT_EQ(PictureFilesInFolder(bare, separator), want);
   EXPECT_EQ(PictureFilesInFolder(dir, separator), want);  // no second separator
   EXPECT_EQ(PictureFilesInFolder(folder_.Path("absent"), separator), std::vector<std::string>{});
