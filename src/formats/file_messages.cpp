@@ -1,5 +1,11 @@
 #include "formats/file_messages.h"
 
+#include <string>
+
+#include "doc/picture_limits.h"
+#include "formats/image_files.h"
+#include "formats/reader_flags.h"
+
 namespace veilo {
 
 std::string_view FileMessageText(FileMessage message, bool english) {
@@ -10,6 +16,20 @@ std::string_view FileMessageText(FileMessage message, bool english) {
       return english ? "Write Error!" : "書き込みに失敗しました。";
   }
   return {};
+}
+
+std::string PictureTooLargeText(uint32_t width, uint32_t height, bool english, unsigned pointerBits) {
+  const std::string size = std::to_string(width) + " x " + std::to_string(height);
+  std::string text = english ? "This picture (" + size + " pixels) is too large to open."
+                             : "この画像 (" + size + " ピクセル) は大きすぎて開けません。";
+  if (pointerBits < 64)
+    text += english ? "\nThe 32-bit Veilo cannot hold it; open it with the 64-bit Veilo."
+                    : "\n32 ビット版の Veilo では扱えない大きさです。64 ビット版で開いてください。";
+  return text;
+}
+
+void ReportPictureTooLarge(ShellNotifications& shell, uint32_t width, uint32_t height) {
+  ReportError(shell, PictureTooLargeText(width, height, CurrentReaderFlags().englishMessages, kBuildPointerBits));
 }
 
 }  // namespace veilo

@@ -117,6 +117,7 @@ class ScopedReaderFlags {
   explicit ScopedReaderFlags(const LoadOptions& o) : saved_(CurrentReaderFlags()) {
     CurrentReaderFlags().fastPreview = o.fastPreview;
     CurrentReaderFlags().showLibraryMessages = o.showLibraryMessages;
+    CurrentReaderFlags().englishMessages = o.englishMessages;
   }
   ~ScopedReaderFlags() { CurrentReaderFlags() = saved_; }
   ScopedReaderFlags(const ScopedReaderFlags&) = delete;
@@ -164,10 +165,10 @@ const char* FormatName(ImageFormat format) {
 
 int LoadImageFile(ShellNotifications& shell, ImageDoc& doc, const LoadOptions& options) {
   const FormatCodec* codec = CodecForPath(doc.path);
+  ScopedReaderFlags flags(options);
   if (!codec) return ReadBmpFile(shell, doc);  // it shows its own wait cursor
   int loaded = 0;
   {
-    ScopedReaderFlags flags(options);
     WaitCursor wait(shell);
     loaded = codec->load(shell, doc, options);
     shell.SetMessagePane("");

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "doc/image_doc.h"
+#include "doc/picture_limits.h"
+#include "formats/file_messages.h"
 #include "platform/checked_math.h"
 #include "doc/packed_dib.h"
 #include "formats/png_glue.h"
@@ -39,6 +41,7 @@ struct PngReadObjects {
 struct PngReadState {
   png_structp png = nullptr;
   png_infop info = nullptr;
+  PngErrorSink* sink = nullptr;
   uint32_t width = 0, height = 0;
   int channels = 0;  // 3 (blue, green, red) or 4 (with alpha) after the transformations
   bool interlaced = false;
@@ -73,11 +76,17 @@ const char* AllocatePicture(PngReadState& s) {
   const size_t rowBytes = png_get_rowbytes(s.png, s.info);
   if ((s.channels != 3 && s.channels != 4) || rowBytes != size_t{s.width} * static_cast<size_t>(s.channels))
     return "unexpected row layout";
-  const auto pictureBytes = CheckedMulAdd(RowStride24(s.width), s.height, kInfoHeaderSize);
-  if (!pictureBytes || *pictureBytes > kMaxPictureBytes) return "image too large";
-  if (s.interlaced && s.channels == 4) {
+  // Interlaced pictures with alpha are decoded whole before they are blended.
+  const size_t decodeBytesPerPixel = s.interlaced && s.channels == 4 ? 4 : 0;
+  if (!CanHoldPicture(s.width, s.height, decodeBytesPerPixel)) {
+    // Our own message instead of the library's.
+    if (s.sink != nullptr && s.sink->shell != nullptr) ReportPictureTooLarge(*s.sink->shell, s.width, s.height);
+    if (s.sink != nullptr) s.sink->shell = nullptr;
+    return "image too large";
+  }
+  if (decodeBytesPerPixel != 0) {
     const auto decodedBytes = CheckedMul(rowBytes, s.height);
-    if (!decodedBytes || *decodedBytes > kMaxPictureBytes) return "image too large";
+    if (!decodedBytes || *decodedBytes > MaxPictureBlockBytes()) return "image too large";
     s.decoded.reset(new (std::nothrow) uint8_t[*decodedBytes]);
     if (!s.decoded) return kPngInsufficientMemoryText;
     s.decodedRowBytes = rowBytes;
@@ -186,6 +195,7 @@ bool DecodePng(ShellNotifications& shell, std::FILE* file, PngReadState& s, std:
   }
   s.png = objects.png;
   s.info = objects.info;
+  s.sink = &sink;
   if (!GuardedStartProgressiveRead(objects.png, &s, OnInfo, OnRow, OnEnd, kMaxSide, kMaxSide)) {
     shell.ShowError(kPngBadHeaderText);
     return false;
