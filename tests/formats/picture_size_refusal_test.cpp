@@ -3,7 +3,6 @@
 // budget is imposed on this process, so files claiming 20000 x 15000 pixels
 // (900 MB) but a few hundred bytes long stand for the real thing.
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <cstdint>
 #include <string>
@@ -14,6 +13,7 @@
 #include "formats/image_dispatch.h"
 #include "platform/file_io.h"
 #include "platform/le_bytes.h"
+#include "huge_pictures.h"
 #include "png_test_files.h"
 #include "recording_shell.h"
 #include "temp_folder.h"
@@ -37,19 +37,6 @@ void PutBe32(uint8_t* p, uint32_t v) {
   PutBe16(p + 2, v & 0xFFFF);
 }
 
-std::vector<uint8_t> HugeBmp() {
-  std::vector<uint8_t> f(54 + 12, 0);
-  f[0] = 'B';
-  f[1] = 'M';
-  PutLe32(f.data() + 10, 54);
-  PutLe32(f.data() + 14, 40);
-  PutLe32(f.data() + 18, kWidth);
-  PutLe32(f.data() + 22, kHeight);
-  PutLe16(f.data() + 26, 1);
-  PutLe16(f.data() + 28, 24);
-  return f;
-}
-
 std::vector<uint8_t> HugeGif() {
   std::vector<uint8_t> f = {'G', 'I', 'F', '8', '9', 'a', 0, 0, 0, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255, 0x2C,
                             0,   0,   0,   0,   0,   0,   0,   0, 0, 2, 2, 0x4C, 0x01, 0, 0x3B};
@@ -57,19 +44,6 @@ std::vector<uint8_t> HugeGif() {
   PutLe16(f.data() + 8, kHeight);
   PutLe16(f.data() + 24, kWidth);
   PutLe16(f.data() + 26, kHeight);
-  return f;
-}
-
-// A real 1x1 PNG whose IHDR is made to claim the huge size (CRC fixed).
-std::vector<uint8_t> HugePng(bool interlacedWithAlpha) {
-  testing::PngSpec spec;
-  spec.colourType = interlacedWithAlpha ? 6 : 2;
-  spec.interlaced = interlacedWithAlpha;
-  spec.samples.assign(interlacedWithAlpha ? 4 : 3, 200);
-  std::vector<uint8_t> f = testing::EncodePng(spec);
-  PutBe32(f.data() + 16, kWidth);
-  PutBe32(f.data() + 20, kHeight);
-  PutBe32(f.data() + 29, static_cast<uint32_t>(crc32(0, f.data() + 12, 17)));
   return f;
 }
 
@@ -146,10 +120,10 @@ TEST_F(PictureSizeRefusal, EveryReaderRefusesAHugeHeaderWithTheSizeMessage) {
     std::vector<uint8_t> bytes;
   };
   const Case cases[] = {
-      {"huge.bmp", HugeBmp()},
+      {"huge.bmp", testing::BmpHeaderClaiming(kWidth, kHeight)},
       {"huge.gif", HugeGif()},
-      {"huge.png", HugePng(false)},
-      {"huge-alpha.png", HugePng(true)},
+      {"huge.png", testing::PngHeaderClaiming(kWidth, kHeight)},
+      {"huge-alpha.png", testing::PngHeaderClaiming(kWidth, kHeight, true, true)},
       {"huge.tif", HugeTiff()},
       {"huge.jpg", WrittenThenEnlarged(folder_, "x.jpg")},
       {"huge.jpc", WrittenThenEnlarged(folder_, "x.jpc")},
@@ -179,7 +153,7 @@ TEST_F(PictureSizeRefusal, TheSameFilesStillFailAsDamagedWhereThePictureFits) {
   LimitPictureBudget(UINT64_MAX);
   if (sizeof(void*) < 8) GTEST_SKIP() << "needs a 64-bit build";
   const std::string path = folder_.Path("huge.bmp");
-  ASSERT_TRUE(testing::WriteFileBytes(path, HugeBmp()));
+  ASSERT_TRUE(testing::WriteFileBytes(path, testing::BmpHeaderClaiming(kWidth, kHeight)));
   ImageDoc doc;
   doc.path = path;
   RecordingShell shell;
