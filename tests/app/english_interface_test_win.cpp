@@ -77,16 +77,16 @@ class EnglishInterfaceTest : public AppTest {
   }
 };
 
+// A named callback: a lambda has no CALLBACK (stdcall) form for the 32-bit build.
+BOOL CALLBACK CollectChildText(HWND child, LPARAM lp) {
+  reinterpret_cast<std::vector<std::string>*>(lp)->push_back(WindowTextOf(child));
+  return TRUE;
+}
+
 // The caption and every child's text of a dialog; a text too long for its control fails the test.
 std::vector<std::string> DialogTexts(HWND dialog) {
   std::vector<std::string> texts{WindowTextOf(dialog)};
-  EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM lp) {
-        reinterpret_cast<std::vector<std::string>*>(lp)->push_back(WindowTextOf(child));
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&texts));
+  EnumChildWindows(dialog, CollectChildText, reinterpret_cast<LPARAM>(&texts));
   for (const Fault& fault : LayoutFaults(dialog)) ADD_FAILURE() << WindowTextOf(dialog) << ": " << fault.what;
   return texts;
 }
