@@ -14,6 +14,7 @@
 #include "formats/png_glue.h"
 #include "formats/png_messages.h"
 #include "formats/png_pixels.h"
+#include "formats/read_progress.h"
 #include "platform/file_io.h"
 #include "platform/shell_notifications.h"
 
@@ -42,6 +43,7 @@ struct PngReadState {
   png_structp png = nullptr;
   png_infop info = nullptr;
   PngErrorSink* sink = nullptr;
+  ReadProgress* progress = nullptr;
   uint32_t width = 0, height = 0;
   int channels = 0;  // 3 (blue, green, red) or 4 (with alpha) after the transformations
   bool interlaced = false;
@@ -137,6 +139,10 @@ void OnRow(png_structp png, png_bytep newRow, png_uint_32 rowNumber, int pass) {
   auto& s = *static_cast<PngReadState*>(png_get_progressive_ptr(png));
   s.lastRow = rowNumber;
   s.lastPass = pass;
+  // Rows of every pass count alike: seven passes of all rows when interlaced.
+  if (s.progress != nullptr)
+    s.progress->Done(uint64_t{static_cast<uint32_t>(pass)} * s.height + rowNumber + 1,
+                     uint64_t{s.height} * (s.interlaced ? 7 : 1));
   if (newRow == nullptr || rowNumber >= s.height || !s.dib) return;
   if (s.channels == 3) {
     // Earlier passes' pixels of an interlaced row stay where they are.
@@ -196,6 +202,8 @@ bool DecodePng(ShellNotifications& shell, std::FILE* file, PngReadState& s, std:
   s.png = objects.png;
   s.info = objects.info;
   s.sink = &sink;
+  ReadProgress progress(shell, "PNG");
+  s.progress = &progress;
   if (!GuardedStartProgressiveRead(objects.png, &s, OnInfo, OnRow, OnEnd, kMaxSide, kMaxSide)) {
     shell.ShowError(kPngBadHeaderText);
     return false;

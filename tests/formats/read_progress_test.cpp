@@ -1,0 +1,46 @@
+#include "formats/read_progress.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "formats/image_dispatch.h"
+#include "png_test_files.h"
+#include "recording_shell.h"
+#include "temp_folder.h"
+
+namespace veilo {
+namespace {
+
+TEST(ReadProgress, PngReadsShowEveryTenthOnceRisingTo100) {
+  const std::vector<std::string> expected = {"PNG 0% 読み込み中...",  "PNG 10% 読み込み中...", "PNG 20% 読み込み中...",
+                                             "PNG 30% 読み込み中...", "PNG 40% 読み込み中...", "PNG 50% 読み込み中...",
+                                             "PNG 60% 読み込み中...", "PNG 70% 読み込み中...", "PNG 80% 読み込み中...",
+                                             "PNG 90% 読み込み中...", "PNG 100% 読み込み中...", ""};
+  testing::TempFolder folder;
+  for (bool interlaced : {false, true}) {
+    SCOPED_TRACE(interlaced ? "interlaced" : "sequential");
+    testing::PngSpec spec;
+    spec.width = 3;
+    spec.height = 37;
+    spec.interlaced = interlaced;
+    spec.samples.assign(3 * 3 * 37, 90);
+    const std::string path = folder.Path(interlaced ? "i.png" : "s.png");
+    ASSERT_TRUE(testing::WriteFileBytes(path, testing::EncodePng(spec)));
+    ImageDoc doc;
+    doc.path = path;
+    testing::RecordingShell shell;
+    ASSERT_EQ(LoadImageFile(shell, doc), 0);
+    // The dispatch clears the pane once the reader is done.
+    EXPECT_EQ(shell.messagePane, expected);
+  }
+}
+
+TEST(ReadProgress, TextsFollowTheLanguage) {
+  EXPECT_EQ(ReadProgressText("GIF", 40, true), "GIF 40% Read...");
+  EXPECT_EQ(ReadProgressText("TIFF", 0, false), "TIFF 0% 読み込み中...");
+}
+
+}  // namespace
+}  // namespace veilo
