@@ -1,6 +1,7 @@
 #include "formats/gif_reader.h"
 
 #include "formats/file_messages.h"
+#include "formats/read_progress.h"
 
 #include <cstdio>
 #include <cstring>
@@ -103,7 +104,7 @@ void StoreRow(const uint8_t* indices, uint32_t width, const BgrTable& table, uin
 
 }  // namespace
 
-std::optional<GifImage> DecodeFirstGifImage(ByteReader& in, PictureSize* tooLarge) {
+std::optional<GifImage> DecodeFirstGifImage(ByteReader& in, PictureSize* tooLarge, ReadProgress* progress) {
   uint8_t header[6];
   if (in.Read(header, sizeof header) != sizeof header || header[0] != 'G' || header[1] != 'I' ||
       header[2] != 'F')
@@ -163,7 +164,10 @@ std::optional<GifImage> DecodeFirstGifImage(ByteReader& in, PictureSize* tooLarg
     }
     StoreRow(indices.get(), image.width, table, row);
     if (allZero) zeroRow = row;
+    if (progress != nullptr) progress->Done(k + 1, image.height);
   }
+  // Rows left black or copied are done as well.
+  if (progress != nullptr) progress->Done(image.height, image.height);
   if (transparency.on) {
     const uint8_t* c = &table[4 * size_t{transparency.index}];
     image.transparent = true;
@@ -180,7 +184,8 @@ int ReadGifFile(ShellNotifications& shell, const std::string& utf8Path, ImageDoc
   }
   ByteReader input(file.get());
   PictureSize tooLarge;
-  std::optional<GifImage> image = DecodeFirstGifImage(input, &tooLarge);
+  ReadProgress progress(shell, "GIF");
+  std::optional<GifImage> image = DecodeFirstGifImage(input, &tooLarge, &progress);
   const bool showMessages = CurrentReaderFlags().showLibraryMessages;
   if (!image) {
     if (tooLarge.width != 0)

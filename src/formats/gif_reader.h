@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "doc/picture_limits.h"
+#include "formats/read_progress.h"
 #include <string>
 
 #include "formats/byte_reader.h"
@@ -35,8 +36,10 @@ struct GifImage {
 // decode: no "GIF" signature, a short descriptor, no image before the trailer
 // or the end of the input, a minimum code size outside 2..11, an image of
 // zero width or height, or one that this build cannot hold (then `tooLarge`,
-// when given, receives its size) or that cannot be allocated.
-std::optional<GifImage> DecodeFirstGifImage(ByteReader& input, PictureSize* tooLarge = nullptr);
+// when given, receives its size) or that cannot be allocated. `progress`,
+// when given, follows the decoded rows.
+std::optional<GifImage> DecodeFirstGifImage(ByteReader& input, PictureSize* tooLarge = nullptr,
+                                            ReadProgress* progress = nullptr);
 
 // Loader for the load dispatch. Reads the file at utf8Path into doc: the
 // picture (canonical 24 bits), "BM" in fileHeader, and the transparent colour.

@@ -37,6 +37,25 @@ TEST(ReadProgress, PngReadsShowEveryTenthOnceRisingTo100) {
   }
 }
 
+TEST(ReadProgress, GifReadsEndAt100AlsoWhenTheRestIsBlack) {
+  // A 1 x 25 image whose data ends after its first row: the rest stays black.
+  std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 25, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255,
+                              0x2C, 0, 0, 0, 0, 1, 0, 25, 0, 0, 2, 2, 0x44, 0x01, 0, 0x3B};
+  testing::TempFolder folder;
+  const std::string path = folder.Path("g.gif");
+  ASSERT_TRUE(testing::WriteFileBytes(path, gif));
+  ImageDoc doc;
+  doc.path = path;
+  testing::RecordingShell shell;
+  LoadOptions english;
+  english.englishMessages = true;
+  ASSERT_EQ(LoadImageFile(shell, doc, english), 0);
+  ASSERT_GE(shell.messagePane.size(), 3u);
+  EXPECT_EQ(shell.messagePane.front(), "GIF 0% Read...");
+  EXPECT_EQ(shell.messagePane[shell.messagePane.size() - 2], "GIF 100% Read...");
+  EXPECT_EQ(shell.messagePane.back(), "");
+}
+
 TEST(ReadProgress, TextsFollowTheLanguage) {
   EXPECT_EQ(ReadProgressText("GIF", 40, true), "GIF 40% Read...");
   EXPECT_EQ(ReadProgressText("TIFF", 0, false), "TIFF 0% 読み込み中...");
