@@ -9,6 +9,7 @@
 #include "doc/image_doc.h"
 #include "doc/picture_limits.h"
 #include "formats/file_messages.h"
+#include "formats/read_progress.h"
 #include "platform/checked_math.h"
 #include "formats/dib_convert.h"
 #include "platform/le_bytes.h"
@@ -105,11 +106,27 @@ size_t ShortfallAllowed(const DibHeader& h) {
   return DibRowStride(h.bitCount, h.width) + 12;
 }
 
-PackedDib ReadUncompressed(std::FILE* f, const BmpLayout& layout, uint64_t available) {
+// Reads in a few dozen pieces so that a large file shows its progress.
+bool ReadWithProgress(std::FILE* f, uint8_t* dst, size_t size, ReadProgress& progress) {
+  constexpr size_t kPieces = 50;
+  const size_t piece = std::max<size_t>(size / kPieces, 1 << 16);
+  progress.Done(0, size);
+  for (size_t done = 0; done < size;) {
+    const size_t n = std::min(piece, size - done);
+    if (std::fread(dst + done, 1, n, f) != n) return false;
+    done += n;
+    progress.Done(done, size);
+  }
+  return true;
+}
+
+PackedDib ReadUncompressed(std::FILE* f, const BmpLayout& layout, uint64_t available, ReadProgress& progress) {
   const size_t present = static_cast<size_t>(std::min<uint64_t>(layout.total, available));
   if (layout.total - present > ShortfallAllowed(layout.header)) return {};
   PackedDib block = PackedDib::Allocate(layout.total);
-  if (!block || !ReadAt(f, kFileHeaderSize, block.data(), present)) return {};
+  if (!block || std::fseek(f, static_cast<long>(kFileHeaderSize), SEEK_SET) != 0 ||
+      !ReadWithProgress(f, block.data(), present, progress))
+    return {};
   return block;
 }
 
@@ -136,7 +153,8 @@ void FlipRows(uint8_t* rows, size_t stride, uint32_t height) {
 // The picture block exactly as the file stores it (RLE8 decoded, rows bottom
 // up), or empty when the file is not a BMP this reader can take safely;
 // `tooLarge` is then set when only its size stood in the way.
-PackedDib ReadBmpBlock(std::FILE* f, std::array<uint8_t, 14>& fileHeader, std::optional<DibHeader>& tooLarge) {
+PackedDib ReadBmpBlock(std::FILE* f, std::array<uint8_t, 14>& fileHeader, std::optional<DibHeader>& tooLarge,
+                       ReadProgress& progress) {
   if (std::fread(fileHeader.data(), 1, fileHeader.size(), f) != fileHeader.size()) return {};
   if (fileHeader[0] != 'B' || fileHeader[1] != 'M') return {};
   std::array<uint8_t, 64> head{};
@@ -154,7 +172,7 @@ PackedDib ReadBmpBlock(std::FILE* f, std::array<uint8_t, 14>& fileHeader, std::o
     return {};
   }
   PackedDib block = h.compression == kBiRle8 ? ReadRle8(f, *layout, available)
-                                             : ReadUncompressed(f, *layout, available);
+                                             : ReadUncompressed(f, *layout, available, progress);
   if (!block) return {};
   if (layout->topDown) {
     FlipRows(block.data() + layout->tableEnd, DibRowStride(h.bitCount, h.width), h.height);
@@ -177,7 +195,8 @@ int ReadBmpFile(ShellNotifications& shell, ImageDoc& doc) {
   std::optional<DibHeader> tooLarge;
   {
     WaitCursor wait(shell);
-    block = ReadBmpBlock(file.get(), doc.fileHeader, tooLarge);
+    ReadProgress progress(shell, "BMP");
+    block = ReadBmpBlock(file.get(), doc.fileHeader, tooLarge, progress);
     file.reset();
   }
   if (!block) {

@@ -166,7 +166,11 @@ const char* FormatName(ImageFormat format) {
 int LoadImageFile(ShellNotifications& shell, ImageDoc& doc, const LoadOptions& options) {
   const FormatCodec* codec = CodecForPath(doc.path);
   ScopedReaderFlags flags(options);
-  if (!codec) return ReadBmpFile(shell, doc);  // it shows its own wait cursor
+  if (!codec) {
+    const int result = ReadBmpFile(shell, doc);  // it shows its own wait cursor
+    shell.SetMessagePane("");                   // and its progress
+    return result;
+  }
   int loaded = 0;
   {
     WaitCursor wait(shell);

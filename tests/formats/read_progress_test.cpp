@@ -9,6 +9,7 @@
 #include "png_test_files.h"
 #include "recording_shell.h"
 #include "temp_folder.h"
+#include "test_pictures.h"
 
 namespace veilo {
 namespace {
@@ -53,6 +54,25 @@ TEST(ReadProgress, GifReadsEndAt100AlsoWhenTheRestIsBlack) {
   ASSERT_GE(shell.messagePane.size(), 3u);
   EXPECT_EQ(shell.messagePane.front(), "GIF 0% Read...");
   EXPECT_EQ(shell.messagePane[shell.messagePane.size() - 2], "GIF 100% Read...");
+  EXPECT_EQ(shell.messagePane.back(), "");
+}
+
+TEST(ReadProgress, BmpReadsRiseTo100AndThePaneIsClearedAfter) {
+  // 1200 x 400 at 24 bits: 1.4 MB, read in pieces.
+  testing::TempFolder folder;
+  const std::string path = folder.Path("big.bmp");
+  ImageDoc picture = testing::MakeNoiseDoc(1200, 400);
+  testing::RecordingShell writing;
+  SaveOptions options = StartingSaveOptions(picture);
+  ASSERT_EQ(SaveImageFile(writing, path, picture, options), 0);
+  ImageDoc doc;
+  doc.path = path;
+  testing::RecordingShell shell;
+  ASSERT_EQ(LoadImageFile(shell, doc), 0);
+  ASSERT_GE(shell.messagePane.size(), 4u);
+  EXPECT_EQ(shell.messagePane.front(), "BMP 0% 読み込み中...");
+  for (size_t i = 1; i + 1 < shell.messagePane.size(); ++i) EXPECT_NE(shell.messagePane[i], shell.messagePane[i - 1]);
+  EXPECT_EQ(shell.messagePane[shell.messagePane.size() - 2], "BMP 100% 読み込み中...");
   EXPECT_EQ(shell.messagePane.back(), "");
 }
 
