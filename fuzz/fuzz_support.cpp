@@ -7,6 +7,8 @@
 
 #include <unistd.h>
 
+#include "doc/picture_limits.h"
+
 namespace veilo::fuzz {
 namespace {
 
@@ -23,6 +25,13 @@ struct ScratchFile {
   ScratchFile(const ScratchFile&) = delete;
   ScratchFile& operator=(const ScratchFile&) = delete;
 };
+
+// The fuzzers run under a memory limit of 2 GiB: headers that claim huge
+// pictures are refused there instead of being allocated.
+const bool kBudgetLimited = [] {
+  LimitPictureBudget(uint64_t{1} << 30);
+  return true;
+}();
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <limits>
 #include <new>
 
+#include "doc/picture_limits.h"
 #include "platform/checked_math.h"
 #include "platform/le_bytes.h"
 
@@ -19,7 +20,7 @@ PackedDib PackedDib::Allocate(size_t size) {
 
 PackedDib PackedDib::Canonical24(uint32_t width, uint32_t height) {
   auto total = CheckedMulAdd(RowStride24(width), height, kInfoHeaderSize);
-  if (!total || *total > kMaxPictureBytes) return {};
+  if (!total || *total > MaxPictureBlockBytes()) return {};
   PackedDib dib = Allocate(*total);
   if (dib) WriteCanonical24Header(dib.data(), width, height);
   return dib;

@@ -39,7 +39,7 @@ class PackedDib {
   }
   static PackedDib Allocate(size_t size);  // zero-filled; empty() on failure
   // A canonical 24-bit picture (40-byte header, resolutions 39, zeroed pixels);
-  // empty() when the size overflows, exceeds kMaxPictureBytes or memory runs out.
+  // empty() when the size overflows, exceeds MaxPictureBlockBytes() or memory runs out.
   static PackedDib Canonical24(uint32_t width, uint32_t height);
 
   bool empty() const { return size_ == 0; }

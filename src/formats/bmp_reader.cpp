@@ -7,6 +7,9 @@
 #include <optional>
 
 #include "doc/image_doc.h"
+#include "doc/picture_limits.h"
+#include "formats/file_messages.h"
+#include "formats/read_progress.h"
 #include "platform/checked_math.h"
 #include "formats/dib_convert.h"
 #include "platform/le_bytes.h"
@@ -39,7 +42,12 @@ struct BmpLayout {
   bool topDown = false;  // rows stored top row first (negative height)
   size_t tableEnd = 0;   // header size + colour table: where the rows start
   size_t total = 0;      // tableEnd + all rows by the size rules
+  bool tooLarge = false;  // a sound header, but more than this build can hold
 };
+
+// Bytes per pixel of the block as read, held next to the 24-bit picture made
+// from it; a 24-bit file is read straight into the document's block.
+size_t BlockBytesPerPixel(uint16_t bitCount) { return bitCount == 24 ? 0 : (bitCount + 7u) / 8u; }
 
 bool SupportedDepthAndCompression(const DibHeader& h) {
   switch (h.bitCount) {
@@ -77,11 +85,14 @@ std::optional<BmpLayout> CheckLayout(const std::array<uint8_t, 64>& head, uint64
   const auto tableEnd = CheckedAdd(h.headerSize, DibColourTableSize(h));
   const auto total = DibTotalSize(h);
   if (!tableEnd || !total || *tableEnd > available) return std::nullopt;
+  layout.header = h;
   // Both the block as read and the 24-bit picture made from it must fit.
   const auto picture24 = CheckedMulAdd(RowStride24(h.width), h.height, kInfoHeaderSize);
-  if (*total > kMaxPictureBytes || !picture24 || *picture24 > kMaxPictureBytes) return std::nullopt;
+  if (!picture24 || *total > MaxPictureBlockBytes() || !CanHoldPicture(h.width, h.height, BlockBytesPerPixel(h.bitCount))) {
+    layout.tooLarge = true;
+    return layout;
+  }
 
-  layout.header = h;
   layout.tableEnd = *tableEnd;
   layout.total = *total;
   return layout;
@@ -95,17 +106,33 @@ size_t ShortfallAllowed(const DibHeader& h) {
   return DibRowStride(h.bitCount, h.width) + 12;
 }
 
-PackedDib ReadUncompressed(std::FILE* f, const BmpLayout& layout, uint64_t available) {
+// Reads in a few dozen pieces so that a large file shows its progress.
+bool ReadWithProgress(std::FILE* f, uint8_t* dst, size_t size, ReadProgress& progress) {
+  constexpr size_t kPieces = 50;
+  const size_t piece = std::max<size_t>(size / kPieces, 1 << 16);
+  progress.Done(0, size);
+  for (size_t done = 0; done < size;) {
+    const size_t n = std::min(piece, size - done);
+    if (std::fread(dst + done, 1, n, f) != n) return false;
+    done += n;
+    progress.Done(done, size);
+  }
+  return true;
+}
+
+PackedDib ReadUncompressed(std::FILE* f, const BmpLayout& layout, uint64_t available, ReadProgress& progress) {
   const size_t present = static_cast<size_t>(std::min<uint64_t>(layout.total, available));
   if (layout.total - present > ShortfallAllowed(layout.header)) return {};
   PackedDib block = PackedDib::Allocate(layout.total);
-  if (!block || !ReadAt(f, kFileHeaderSize, block.data(), present)) return {};
+  if (!block || std::fseek(f, static_cast<long>(kFileHeaderSize), SEEK_SET) != 0 ||
+      !ReadWithProgress(f, block.data(), present, progress))
+    return {};
   return block;
 }
 
 PackedDib ReadRle8(std::FILE* f, const BmpLayout& layout, uint64_t available) {
   const uint64_t encodedSize = available - layout.tableEnd;
-  if (encodedSize > kMaxPictureBytes) return {};
+  if (encodedSize > MaxPictureBlockBytes()) return {};
   PackedDib block = PackedDib::Allocate(layout.total);
   PackedDib encoded = PackedDib::Allocate(static_cast<size_t>(encodedSize));
   if (!block || (encodedSize != 0 && !encoded)) return {};
@@ -124,8 +151,10 @@ void FlipRows(uint8_t* rows, size_t stride, uint32_t height) {
 }
 
 // The picture block exactly as the file stores it (RLE8 decoded, rows bottom
-// up), or empty when the file is not a BMP this reader can take safely.
-PackedDib ReadBmpBlock(std::FILE* f, std::array<uint8_t, 14>& fileHeader) {
+// up), or empty when the file is not a BMP this reader can take safely;
+// `tooLarge` is then set when only its size stood in the way.
+PackedDib ReadBmpBlock(std::FILE* f, std::array<uint8_t, 14>& fileHeader, std::optional<DibHeader>& tooLarge,
+                       ReadProgress& progress) {
   if (std::fread(fileHeader.data(), 1, fileHeader.size(), f) != fileHeader.size()) return {};
   if (fileHeader[0] != 'B' || fileHeader[1] != 'M') return {};
   std::array<uint8_t, 64> head{};
@@ -138,8 +167,12 @@ PackedDib ReadBmpBlock(std::FILE* f, std::array<uint8_t, 14>& fileHeader) {
   const auto layout = CheckLayout(head, available);
   if (!layout) return {};
   const DibHeader& h = layout->header;
+  if (layout->tooLarge) {
+    tooLarge = h;
+    return {};
+  }
   PackedDib block = h.compression == kBiRle8 ? ReadRle8(f, *layout, available)
-                                             : ReadUncompressed(f, *layout, available);
+                                             : ReadUncompressed(f, *layout, available, progress);
   if (!block) return {};
   if (layout->topDown) {
     FlipRows(block.data() + layout->tableEnd, DibRowStride(h.bitCount, h.width), h.height);
@@ -159,14 +192,19 @@ int ReadBmpFile(ShellNotifications& shell, ImageDoc& doc) {
   FilePtr file = OpenFile(doc.path, "rb");
   if (!file) return 1;
   PackedDib block;
+  std::optional<DibHeader> tooLarge;
   {
     WaitCursor wait(shell);
-    block = ReadBmpBlock(file.get(), doc.fileHeader);
+    ReadProgress progress(shell, "BMP");
+    block = ReadBmpBlock(file.get(), doc.fileHeader, tooLarge, progress);
     file.reset();
   }
   if (!block) {
     SetDocPicture(doc, {});
-    shell.ShowError(kReadErrorText);
+    if (tooLarge)
+      ReportPictureTooLarge(shell, tooLarge->width, tooLarge->height);
+    else
+      shell.ShowError(kReadErrorText);
     return 1;
   }
   SetDocPicture(doc, std::move(block));

@@ -1,6 +1,11 @@
 #include "formats/file_messages.h"
 
+#include <string>
+
+#include "doc/picture_limits.h"
 #include "formats/image_dispatch.h"
+#include "formats/image_files.h"
+#include "formats/reader_flags.h"
 
 namespace veilo {
 
@@ -35,6 +40,20 @@ std::string OpenAsFoundQuestion(std::string_view utf8Path, const ContentMismatch
   const std::string found = FormatName(m.found);
   return ContentMismatchText(utf8Path, m, english) + '\r' +
          (english ? "Do you wish to open it as " + found + "?" : found + " として開きますか？");
+}
+
+std::string PictureTooLargeText(uint32_t width, uint32_t height, bool english, unsigned pointerBits) {
+  const std::string size = std::to_string(width) + " x " + std::to_string(height);
+  std::string text = english ? "This picture (" + size + " pixels) is too large to open."
+                             : "この画像 (" + size + " ピクセル) は大きすぎて開けません。";
+  if (pointerBits < 64)
+    text += english ? "\nThe 32-bit Veilo cannot hold it; open it with the 64-bit Veilo."
+                    : "\n32 ビット版の Veilo では扱えない大きさです。64 ビット版で開いてください。";
+  return text;
+}
+
+void ReportPictureTooLarge(ShellNotifications& shell, uint32_t width, uint32_t height) {
+  ReportError(shell, PictureTooLargeText(width, height, CurrentReaderFlags().englishMessages, kBuildPointerBits));
 }
 
 }  // namespace veilo

@@ -25,4 +25,13 @@ std::string ContentMismatchText(std::string_view utf8Path, const ContentMismatch
 // (a Yes/No question).
 std::string OpenAsFoundQuestion(std::string_view utf8Path, const ContentMismatch& mismatch, bool english);
 
+class ShellNotifications;
+
+// The refusal of a picture this build cannot hold (see CanHoldPicture). The
+// 32-bit build names the 64-bit one, which can.
+std::string PictureTooLargeText(uint32_t width, uint32_t height, bool english, unsigned pointerBits);
+// Shows it through the common error box, in the language the current load
+// asks for (CurrentReaderFlags).
+void ReportPictureTooLarge(ShellNotifications& shell, uint32_t width, uint32_t height);
+
 }  // namespace veilo

@@ -1,5 +1,8 @@
 #include "formats/gif_reader.h"
 
+#include "formats/file_messages.h"
+#include "formats/read_progress.h"
+
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -101,7 +104,7 @@ void StoreRow(const uint8_t* indices, uint32_t width, const BgrTable& table, uin
 
 }  // namespace
 
-std::optional<GifImage> DecodeFirstGifImage(ByteReader& in) {
+std::optional<GifImage> DecodeFirstGifImage(ByteReader& in, PictureSize* tooLarge, ReadProgress* progress) {
   uint8_t header[6];
   if (in.Read(header, sizeof header) != sizeof header || header[0] != 'G' || header[1] != 'I' ||
       header[2] != 'F')
@@ -128,7 +131,11 @@ std::optional<GifImage> DecodeFirstGifImage(ByteReader& in) {
   image.left = desc.left;
   image.top = desc.top;
   image.interlaced = (desc.packed & 0x40) != 0;
-  // Refuses pictures beyond kMaxPictureBytes before anything is allocated.
+  // Decoding needs one row of indices besides the picture.
+  if (!CanHoldPicture(image.width, image.height, 0)) {
+    if (tooLarge != nullptr) *tooLarge = {image.width, image.height};
+    return std::nullopt;
+  }
   image.dib = PackedDib::Canonical24(image.width, image.height);
   if (image.dib.empty()) return std::nullopt;
   std::unique_ptr<uint8_t[]> indices(new (std::nothrow) uint8_t[image.width]);
@@ -157,7 +164,10 @@ std::optional<GifImage> DecodeFirstGifImage(ByteReader& in) {
     }
     StoreRow(indices.get(), image.width, table, row);
     if (allZero) zeroRow = row;
+    if (progress != nullptr) progress->Done(k + 1, image.height);
   }
+  // Rows left black or copied are done as well.
+  if (progress != nullptr) progress->Done(image.height, image.height);
   if (transparency.on) {
     const uint8_t* c = &table[4 * size_t{transparency.index}];
     image.transparent = true;
@@ -173,10 +183,15 @@ int ReadGifFile(ShellNotifications& shell, const std::string& utf8Path, ImageDoc
     return 0;
   }
   ByteReader input(file.get());
-  std::optional<GifImage> image = DecodeFirstGifImage(input);
+  PictureSize tooLarge;
+  ReadProgress progress(shell, "GIF");
+  std::optional<GifImage> image = DecodeFirstGifImage(input, &tooLarge, &progress);
   const bool showMessages = CurrentReaderFlags().showLibraryMessages;
   if (!image) {
-    if (showMessages) shell.ShowError(kGifReadErrorText);
+    if (tooLarge.width != 0)
+      ReportPictureTooLarge(shell, tooLarge.width, tooLarge.height);
+    else if (showMessages)
+      shell.ShowError(kGifReadErrorText);
     return 0;
   }
   if (image->dataError && showMessages) shell.ShowError(kGifReadErrorText);

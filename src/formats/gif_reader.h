@@ -3,6 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+
+#include "doc/picture_limits.h"
+#include "formats/read_progress.h"
 #include <string>
 
 #include "formats/byte_reader.h"
@@ -32,9 +35,11 @@ struct GifImage {
 // Decodes the first image of a GIF stream. nullopt when there is none to
 // decode: no "GIF" signature, a short descriptor, no image before the trailer
 // or the end of the input, a minimum code size outside 2..11, an image of
-// zero width or height, or one whose 24-bit picture would exceed
-// kMaxPictureBytes or cannot be allocated.
-std::optional<GifImage> DecodeFirstGifImage(ByteReader& input);
+// zero width or height, or one that this build cannot hold (then `tooLarge`,
+// when given, receives its size) or that cannot be allocated. `progress`,
+// when given, follows the decoded rows.
+std::optional<GifImage> DecodeFirstGifImage(ByteReader& input, PictureSize* tooLarge = nullptr,
+                                            ReadProgress* progress = nullptr);
 
 // Loader for the load dispatch. Reads the file at utf8Path into doc: the
 // picture (canonical 24 bits), "BM" in fileHeader, and the transparent colour.

@@ -144,6 +144,7 @@ class ScopedReaderFlags {
   explicit ScopedReaderFlags(const LoadOptions& o) : saved_(CurrentReaderFlags()) {
     CurrentReaderFlags().fastPreview = o.fastPreview;
     CurrentReaderFlags().showLibraryMessages = o.showLibraryMessages;
+    CurrentReaderFlags().englishMessages = o.englishMessages;
   }
   ~ScopedReaderFlags() { CurrentReaderFlags() = saved_; }
   ScopedReaderFlags(const ScopedReaderFlags&) = delete;
@@ -199,6 +200,7 @@ std::optional<ContentMismatch> FindContentMismatch(std::string_view path) {
 
 int LoadImageFile(ShellNotifications& shell, ImageDoc& doc, const LoadOptions& options) {
   ImageFormat format = LoadFormatForPath(doc.path);
+  ScopedReaderFlags flags(options);
   if (const std::optional<ContentMismatch> mismatch = FindContentMismatch(doc.path)) {
     switch (options.mismatchedContent) {
       case MismatchedContent::kReport:
@@ -209,10 +211,13 @@ int LoadImageFile(ShellNotifications& shell, ImageDoc& doc, const LoadOptions& o
     }
   }
   const FormatCodec* codec = CodecFor(format);
-  if (!codec) return ReadBmpFile(shell, doc);  // it shows its own wait cursor
+  if (!codec) {
+    const int result = ReadBmpFile(shell, doc);  // it shows its own wait cursor
+    shell.SetMessagePane("");                   // and its progress
+    return result;
+  }
   int loaded = 0;
   {
-    ScopedReaderFlags flags(options);
     WaitCursor wait(shell);
     loaded = codec->load(shell, doc, options);
     shell.SetMessagePane("");

@@ -84,14 +84,12 @@ bool FillChannel(const opj_image_comp_t& comp, const Area& area, PackedDib& pict
 
 }  // namespace
 
-bool Jp2HeaderWithinLimits(const opj_image_t& header) {
+bool Jp2HeaderWithinLimits(const opj_image_t& header, PictureSize* tooLarge) {
   if (header.x1 <= header.x0 || header.y1 <= header.y0 || header.numcomps == 0 || header.comps == nullptr)
     return false;
   const uint32_t width = header.x1 - header.x0;
   const uint32_t height = header.y1 - header.y0;
   if (width > 0xFFFF || height > 0xFFFF) return false;  // documents hold 16-bit sizes
-  const auto picture = CheckedMulAdd(RowStride24(width), height, kInfoHeaderSize);
-  if (!picture || *picture > kMaxPictureBytes) return false;
   size_t decoded = 0;  // bytes of the library's 32-bit component buffers
   for (uint32_t i = 0; i < header.numcomps; ++i) {
     const opj_image_comp_t& comp = header.comps[i];
@@ -100,8 +98,13 @@ bool Jp2HeaderWithinLimits(const opj_image_t& header) {
                                       ComponentExtent(header.y0, header.y1, comp.dy),
                                   sizeof(OPJ_INT32));
     const auto total = bytes ? CheckedAdd(decoded, *bytes) : std::nullopt;
-    if (!total || *total > kMaxPictureBytes) return false;
-    decoded = *total;
+    decoded = total.value_or(SIZE_MAX);
+  }
+  // The component buffers are held while the picture is filled from them.
+  const size_t pixels = size_t{width} * height;
+  if (decoded == SIZE_MAX || !CanHoldPicture(width, height, (decoded + pixels - 1) / pixels)) {
+    if (tooLarge != nullptr) *tooLarge = {width, height};
+    return false;
   }
   return true;
 }

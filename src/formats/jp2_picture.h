@@ -4,6 +4,7 @@
 
 #include "formats/jp2_codec.h"
 #include "doc/packed_dib.h"
+#include "doc/picture_limits.h"
 
 namespace veilo {
 
@@ -11,8 +12,9 @@ namespace veilo {
 // area no larger than a document holds, whose 24-bit picture and decoded
 // components stay within the picture size limit, with sample precisions of
 // 1 to 31 bits and non-zero sub-sampling steps. Checked before the library
-// allocates its component buffers.
-bool Jp2HeaderWithinLimits(const opj_image_t& header);
+// allocates its component buffers. `tooLarge`, when given, receives the size
+// of a sound header that this build cannot hold.
+bool Jp2HeaderWithinLimits(const opj_image_t& header, PictureSize* tooLarge = nullptr);
 
 // The decoded image as a canonical 24-bit picture: the colour components
 // (those not marked as opacity) in their order give red, green and blue; one

@@ -1,5 +1,7 @@
 #include "formats/jp2_reader.h"
 
+#include "formats/file_messages.h"
+
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -32,7 +34,7 @@ std::optional<OPJ_CODEC_FORMAT> DetectFormat(std::FILE* file) {
 }
 
 // The decoded image, or null when the file is not one we can decode.
-OpjImagePtr DecodeImage(std::FILE* file) {
+OpjImagePtr DecodeImage(std::FILE* file, PictureSize& tooLarge) {
   const auto format = DetectFormat(file);
   if (!format) return nullptr;
   const OpjCodecPtr codec(opj_create_decompress(*format));
@@ -50,7 +52,7 @@ OpjImagePtr DecodeImage(std::FILE* file) {
   const bool headerRead = opj_read_header(stream.get(), codec.get(), &raw) != 0;
   OpjImagePtr image(raw);
   // The size the header claims is checked before the library allocates for it.
-  if (!headerRead || !image || !Jp2HeaderWithinLimits(*image)) return nullptr;
+  if (!headerRead || !image || !Jp2HeaderWithinLimits(*image, &tooLarge)) return nullptr;
   if (!opj_decode(codec.get(), stream.get(), image.get()) || !opj_end_decompress(codec.get(), stream.get()))
     return nullptr;
   return image;
@@ -65,9 +67,13 @@ int ReadJp2File(ShellNotifications& shell, ImageDoc& doc) {
     shell.ShowError(kCannotOpen);
     return 0;
   }
-  const OpjImagePtr image = DecodeImage(file.get());
+  PictureSize tooLarge;
+  const OpjImagePtr image = DecodeImage(file.get(), tooLarge);
   if (!image) {
-    shell.ShowError(kCannotLoad);
+    if (tooLarge.width != 0)
+      ReportPictureTooLarge(shell, tooLarge.width, tooLarge.height);
+    else
+      shell.ShowError(kCannotLoad);
     return 0;
   }
   SetDocPicture(doc, Jp2ImageToDib(*image));

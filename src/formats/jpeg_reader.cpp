@@ -1,6 +1,12 @@
 #include "formats/jpeg_reader.h"
 
 #include <algorithm>
+#include <climits>
+
+#include "doc/picture_limits.h"
+#include "formats/file_messages.h"
+
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string>
@@ -47,13 +53,19 @@ void ChooseOutput(jpeg_decompress_struct& info, const JpegReadOptions& options) 
 }
 
 // The zero-filled picture for the output size, or empty after a message.
-PackedDib AllocatePicture(jpeg_decompress_struct& info) {
+PackedDib AllocatePicture(ShellNotifications& shell, jpeg_decompress_struct& info) {
   const auto common = reinterpret_cast<j_common_ptr>(&info);
   const JDIMENSION width = info.output_width;
   const JDIMENSION height = info.output_height;
-  const auto size = CheckedMulAdd(RowStride24(width), height, kInfoHeaderSize);
-  if (!size || *size > kMaxPictureBytes) {
+  // A progressive file keeps every coefficient (2 bytes a sample) until its
+  // last scan; a sequential one decodes a few rows at a time.
+  const size_t decodeBytesPerPixel = info.progressive_mode ? 2 * static_cast<size_t>(info.num_components) : 0;
+  if (width > 0xFFFF || height > 0xFFFF) {  // documents hold 16-bit sizes
     ReportJpegMessage(common, kJpegMsgPictureTooLarge, static_cast<int>(width), static_cast<int>(height));
+    return {};
+  }
+  if (!CanHoldPicture(width, height, decodeBytesPerPixel)) {
+    ReportPictureTooLarge(shell, width, height);
     return {};
   }
   PackedDib picture = PackedDib::Canonical24(width, height);
@@ -104,13 +116,13 @@ PackedDib DecodeJpeg(ShellNotifications& shell, std::FILE* file, const JpegReadO
   info.err = InstallJpegErrorGlue(glue, shell, options.showLibraryMessages);
   JpegDecompressGuard guard{info};
   if (!JpegCreateDecompress(info)) return {};
-  LimitJpegDecompress(info, static_cast<long>(kMaxPictureBytes));
+  LimitJpegDecompress(info, static_cast<long>(std::min<size_t>(MaxPictureBlockBytes(), LONG_MAX)));
   if (!JpegStdioSrc(info, file) || !JpegReadHeader(info)) return {};
   ChooseOutput(info, options);
   // The size is known before the library allocates its own buffers, so an
   // absurd header is refused before any large allocation.
   if (!JpegCalcOutputDimensions(info)) return {};
-  PackedDib picture = AllocatePicture(info);
+  PackedDib picture = AllocatePicture(shell, info);
   if (!picture || !JpegStartDecompress(info)) return {};
   if (!OutputFitsPicture(info, picture)) return {};
   JpegProgress progress(shell, JpegProgressKind::kRead, options.englishMessages);

@@ -7,11 +7,14 @@
 #include <vector>
 
 #include "doc/image_doc.h"
+#include "doc/picture_limits.h"
+#include "formats/file_messages.h"
 #include "platform/checked_math.h"
 #include "doc/packed_dib.h"
 #include "formats/png_glue.h"
 #include "formats/png_messages.h"
 #include "formats/png_pixels.h"
+#include "formats/read_progress.h"
 #include "platform/file_io.h"
 #include "platform/shell_notifications.h"
 
@@ -39,6 +42,8 @@ struct PngReadObjects {
 struct PngReadState {
   png_structp png = nullptr;
   png_infop info = nullptr;
+  PngErrorSink* sink = nullptr;
+  ReadProgress* progress = nullptr;
   uint32_t width = 0, height = 0;
   int channels = 0;  // 3 (blue, green, red) or 4 (with alpha) after the transformations
   bool interlaced = false;
@@ -73,11 +78,17 @@ const char* AllocatePicture(PngReadState& s) {
   const size_t rowBytes = png_get_rowbytes(s.png, s.info);
   if ((s.channels != 3 && s.channels != 4) || rowBytes != size_t{s.width} * static_cast<size_t>(s.channels))
     return "unexpected row layout";
-  const auto pictureBytes = CheckedMulAdd(RowStride24(s.width), s.height, kInfoHeaderSize);
-  if (!pictureBytes || *pictureBytes > kMaxPictureBytes) return "image too large";
-  if (s.interlaced && s.channels == 4) {
+  // Interlaced pictures with alpha are decoded whole before they are blended.
+  const size_t decodeBytesPerPixel = s.interlaced && s.channels == 4 ? 4 : 0;
+  if (!CanHoldPicture(s.width, s.height, decodeBytesPerPixel)) {
+    // Our own message instead of the library's.
+    if (s.sink != nullptr && s.sink->shell != nullptr) ReportPictureTooLarge(*s.sink->shell, s.width, s.height);
+    if (s.sink != nullptr) s.sink->shell = nullptr;
+    return "image too large";
+  }
+  if (decodeBytesPerPixel != 0) {
     const auto decodedBytes = CheckedMul(rowBytes, s.height);
-    if (!decodedBytes || *decodedBytes > kMaxPictureBytes) return "image too large";
+    if (!decodedBytes || *decodedBytes > MaxPictureBlockBytes()) return "image too large";
     s.decoded.reset(new (std::nothrow) uint8_t[*decodedBytes]);
     if (!s.decoded) return kPngInsufficientMemoryText;
     s.decodedRowBytes = rowBytes;
@@ -128,6 +139,10 @@ void OnRow(png_structp png, png_bytep newRow, png_uint_32 rowNumber, int pass) {
   auto& s = *static_cast<PngReadState*>(png_get_progressive_ptr(png));
   s.lastRow = rowNumber;
   s.lastPass = pass;
+  // Rows of every pass count alike: seven passes of all rows when interlaced.
+  if (s.progress != nullptr)
+    s.progress->Done(uint64_t{static_cast<uint32_t>(pass)} * s.height + rowNumber + 1,
+                     uint64_t{s.height} * (s.interlaced ? 7 : 1));
   if (newRow == nullptr || rowNumber >= s.height || !s.dib) return;
   if (s.channels == 3) {
     // Earlier passes' pixels of an interlaced row stay where they are.
@@ -186,6 +201,9 @@ bool DecodePng(ShellNotifications& shell, std::FILE* file, PngReadState& s, std:
   }
   s.png = objects.png;
   s.info = objects.info;
+  s.sink = &sink;
+  ReadProgress progress(shell, "PNG");
+  s.progress = &progress;
   if (!GuardedStartProgressiveRead(objects.png, &s, OnInfo, OnRow, OnEnd, kMaxSide, kMaxSide)) {
     shell.ShowError(kPngBadHeaderText);
     return false;

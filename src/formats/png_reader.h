@@ -13,7 +13,7 @@ struct ImageDoc;
 // file order as doc.pngTextList, and the colour of the first fully
 // transparent pixel as the transparent colour. Every colour type and bit
 // depth is accepted; pictures wider or taller than 65535 pixels, or whose
-// 24-bit picture would exceed kMaxPictureBytes, are refused.
+// 24-bit picture this build cannot hold (CanHoldPicture), are refused.
 // Returns 1 on success. On failure the reason has been shown, the document
 // holds no picture and its other fields are unchanged; returns 0.
 int ReadPngFile(ShellNotifications& shell, const std::string& utf8Path, ImageDoc& doc);

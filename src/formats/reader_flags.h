@@ -10,6 +10,8 @@ struct ReaderFlags {
   // only while this is set; the slide show clears it so that no message box
   // interrupts it.
   bool showLibraryMessages = true;
+  // The language file is loaded: the readers' own messages are in English.
+  bool englishMessages = false;
 };
 
 ReaderFlags& CurrentReaderFlags();

@@ -1,5 +1,7 @@
 #include "formats/tiff_file.h"
 
+#include "doc/picture_limits.h"
+
 #include <cstdarg>
 #include <cstdint>
 #include <limits>
@@ -60,7 +62,7 @@ TiffPtr OpenTiffStream(std::FILE* file) {
   if (!options) return nullptr;
   // No single buffer of libtiff's may exceed what a picture may: a crafted
   // strip or tile size is refused instead of allocated.
-  TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), static_cast<tmsize_t>(kMaxPictureBytes));
+  TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), static_cast<tmsize_t>(MaxPictureBlockBytes()));
   TIFFOpenOptionsSetErrorHandlerExtR(options.get(), SwallowMessage, nullptr);
   TIFFOpenOptionsSetWarningHandlerExtR(options.get(), SwallowMessage, nullptr);
   // "m": no memory mapping, everything goes through the stream.

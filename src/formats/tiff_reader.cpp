@@ -1,5 +1,8 @@
 #include "formats/tiff_reader.h"
 
+#include "doc/picture_limits.h"
+#include "formats/file_messages.h"
+
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -14,15 +17,16 @@ namespace veilo {
 namespace {
 
 // Width and height of the first directory when a picture of that size may be
-// held (its 24-bit block and the 32-bit raster both within the limit).
-bool ReadCheckedSize(TIFF* tif, uint32_t& width, uint32_t& height) {
+// held (its 24-bit block and the 32-bit raster both within the limit);
+// `tooLarge` is set when only the size stands in the way.
+bool ReadCheckedSize(TIFF* tif, uint32_t& width, uint32_t& height, bool& tooLarge) {
   if (TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width) != 1 || TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height) != 1)
     return false;
   // Documents hold 16-bit sizes.
   if (width == 0 || height == 0 || width > 0xFFFF || height > 0xFFFF) return false;
-  const auto picture = CheckedMulAdd(RowStride24(width), height, kInfoHeaderSize);
   const auto raster = CheckedMul(size_t{width} * height, sizeof(uint32_t));
-  return picture && raster && *picture <= kMaxPictureBytes && *raster <= kMaxPictureBytes;
+  tooLarge = !raster || *raster > MaxPictureBlockBytes() || !CanHoldPicture(width, height, sizeof(uint32_t));
+  return !tooLarge;
 }
 
 // Raster rows run bottom-up like the picture's rows; each pixel holds red in
@@ -42,12 +46,16 @@ void RasterToDib(const uint32_t* raster, uint32_t width, uint32_t height, Packed
   }
 }
 
-PackedDib DecodeTiff(std::FILE* file) {
+PackedDib DecodeTiff(std::FILE* file, PictureSize& tooLarge) {
   const TiffPtr tif = OpenTiffStream(file);
   if (!tif) return {};
   uint32_t width = 0;
   uint32_t height = 0;
-  if (!ReadCheckedSize(tif.get(), width, height)) return {};
+  bool refused = false;
+  if (!ReadCheckedSize(tif.get(), width, height, refused)) {
+    if (refused) tooLarge = {width, height};
+    return {};
+  }
   std::unique_ptr<uint32_t[]> raster(new (std::nothrow) uint32_t[size_t{width} * height]);
   if (!raster) return {};
   // stop = 0: a damaged strip leaves its rows as they are instead of failing
@@ -60,9 +68,11 @@ PackedDib DecodeTiff(std::FILE* file) {
 
 }  // namespace
 
-int ReadTiffFile(ShellNotifications& /*shell*/, ImageDoc& doc) {
+int ReadTiffFile(ShellNotifications& shell, ImageDoc& doc) {
   PackedDib picture;
-  if (FilePtr file = OpenFile(doc.path, "rb")) picture = DecodeTiff(file.get());
+  PictureSize tooLarge;
+  if (FilePtr file = OpenFile(doc.path, "rb")) picture = DecodeTiff(file.get(), tooLarge);
+  if (tooLarge.width != 0) ReportPictureTooLarge(shell, tooLarge.width, tooLarge.height);
   SetDocPicture(doc, std::move(picture));
   if (!doc.HasPicture()) return 0;
   doc.fileHeader = {};

@@ -26,8 +26,4 @@ inline std::optional<size_t> CheckedMulAdd(size_t a, size_t b, size_t c) {
   return CheckedAdd(*m, c);
 }
 
-// Largest picture block any reader may allocate. A 32-bit process cannot hold
-// much more than this next to the rest of the program anyway.
-inline constexpr size_t kMaxPictureBytes = size_t{1} << 30;
-
 }  // namespace veilo

@@ -77,6 +77,7 @@ class EnglishInterfaceTest : public AppTest {
   }
 };
 
+// A named callback: a lambda has no CALLBACK (stdcall) form for the 32-bit build.
 BOOL CALLBACK CollectChildText(HWND child, LPARAM lp) {
   reinterpret_cast<std::vector<std::string>*>(lp)->push_back(WindowTextOf(child));
   return TRUE;

@@ -5,6 +5,7 @@
 #include "platform/checked_math.h"
 #include "platform/le_bytes.h"
 #include "doc/packed_dib.h"
+#include "doc/picture_limits.h"
 
 namespace veilo {
 namespace {
@@ -71,7 +72,7 @@ TEST(DibSizeRules, HostileHeadersNeverWrap) {
   };
   for (const DibHeader& h : cases) {
     const auto total = DibTotalSize(h);
-    EXPECT_TRUE(!total || *total > kMaxPictureBytes);
+    EXPECT_TRUE(!total || *total > MaxPictureBlockBytes());
   }
 }
 

@@ -8,6 +8,8 @@
 #include "platform/le_bytes.h"
 #include "doc/packed_dib.h"
 #include "ppm_reference.h"
+#include "doc/picture_limits.h"
+#include "formats/file_messages.h"
 #include "recording_shell.h"
 #include "test_pictures.h"
 
@@ -90,11 +92,23 @@ TEST_P(RefusedFixture, ReportsReadErrorAndHoldsNoPicture) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fixtures, RefusedFixture,
-    ::testing::Values("huge-dims", "huge-dims-rle8", "bad-signature", "short-file-header", "empty",
+    ::testing::Values("bad-signature", "short-file-header", "empty",
                       "header-only", "header-size-8", "header-size-13", "header-size-huge", "truncated-pixels",
                       "huge-palette", "rle8-topdown", "rle4", "jpeg-compressed", "bitcount-2", "zero-width",
                       "negative-width", "width-over-65535", "rgb16-bitfields-truncated"),
     FixtureTestName);
+
+TEST(ReadBmpFile, SizesNoBuildCanHoldAreRefusedWithTheSizeMessage) {
+  for (const char* name : {"huge-dims", "huge-dims-rle8"}) {
+    ReadResult r;
+    Read(testing::TestDataPath(std::string("bmp/") + name + ".bmp"), r);
+    EXPECT_EQ(r.result, 1) << name;
+    EXPECT_EQ(r.shell.errors, std::vector<std::string>{PictureTooLargeText(65535, 65535, false, kBuildPointerBits)})
+        << name;
+    EXPECT_FALSE(r.doc.HasPicture());
+    EXPECT_EQ(r.shell.waitDepth, 0);
+  }
+}
 
 TEST(ReadBmpFile, MissingFileFailsSilently) {
   ReadResult r;
