@@ -4,7 +4,11 @@
 // call (SetClipboardData, SetWindowLongPtr, ...) has succeeded.
 #include <windows.h>
 
+#include <cstdint>
+#include <cstring>
+#include <span>
 #include <utility>
+#include <vector>
 
 namespace veilo {
 
@@ -181,6 +185,28 @@ class GlobalLockGuard {
   HGLOBAL block_;
   T* data_;
 };
+
+// The bytes of a movable block (all GlobalSize says it holds); empty when it cannot be locked.
+inline std::vector<uint8_t> GlobalBytes(HGLOBAL block) {
+  if (!block) return {};
+  const SIZE_T size = GlobalSize(block);
+  GlobalLockGuard<const uint8_t> data(block);
+  if (!data || size == 0) return {};
+  return std::vector<uint8_t>(data.get(), data.get() + size);
+}
+
+// A zero-initialised movable block holding a copy of `bytes`; none for no bytes or no memory.
+inline GlobalBlock GlobalCopy(std::span<const uint8_t> bytes) {
+  if (bytes.empty()) return {};
+  GlobalBlock block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size()));
+  if (!block) return {};
+  {
+    GlobalLockGuard<uint8_t> data(block.get());
+    if (!data) return {};
+    std::memcpy(data.get(), bytes.data(), bytes.size());
+  }
+  return block;
+}
 
 // OpenClipboard ... CloseClipboard.
 class ClipboardSession {

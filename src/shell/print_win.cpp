@@ -31,27 +31,6 @@ struct PrinterTraits {
 };
 using PrinterHandle = UniqueHandle<HANDLE, PrinterTraits>;
 
-// A movable block holding a copy of `bytes`; none for no bytes.
-GlobalBlock GlobalCopy(std::span<const uint8_t> bytes) {
-  if (bytes.empty()) return {};
-  GlobalBlock block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size()));
-  if (!block) return {};
-  {
-    GlobalLockGuard<uint8_t> data(block.get());
-    if (!data) return {};
-    std::memcpy(data.get(), bytes.data(), bytes.size());
-  }
-  return block;
-}
-
-std::vector<uint8_t> GlobalBytes(HGLOBAL block) {
-  if (!block) return {};
-  const SIZE_T size = GlobalSize(block);
-  GlobalLockGuard<const uint8_t> data(block);
-  if (!data || size == 0) return {};
-  return std::vector<uint8_t>(data.get(), data.get() + size);
-}
-
 // The device name a DEVMODEW carries itself (for a dialog that gave no DEVNAMES).
 std::string DevModeDevice(std::span<const uint8_t> devMode) {
   if (devMode.size() < sizeof(DEVMODEW::dmDeviceName)) return {};

@@ -18,12 +18,11 @@ TwainLink& LinkOf(App& app) {
 
 // A copy of the packed DIB in a transferred block; empty when it cannot be locked.
 PackedDib CopyTransferredDib(HGLOBAL block) {
-  const size_t size = GlobalSize(block);
-  GlobalLockGuard<const uint8_t> bytes(block);
-  if (!bytes || size == 0) return {};
-  PackedDib copy = PackedDib::Allocate(size);
+  const std::vector<uint8_t> bytes = GlobalBytes(block);
+  if (bytes.empty()) return {};
+  PackedDib copy = PackedDib::Allocate(bytes.size());
   if (copy.empty()) return {};
-  std::memcpy(copy.data(), bytes.get(), size);
+  std::memcpy(copy.data(), bytes.data(), bytes.size());
   return copy;
 }
 
