@@ -1,6 +1,8 @@
 #include "masks/block_grid.h"
 
 #include <algorithm>
+#include <memory>
+#include <new>
 
 #include "masks/block_rows.h"
 
@@ -24,14 +26,14 @@ using block_rows::BlockBase;
 using block_rows::CopyRow;
 
 // Uses `seen` (all clear on entry and on return) to check target.
-bool IsPermutation(const std::vector<int32_t>& target, int64_t n, std::vector<uint8_t>& seen) {
+bool IsPermutation(const std::vector<int32_t>& target, int64_t n, uint8_t* seen) {
   bool ok = static_cast<int64_t>(target.size()) == n;
   for (size_t i = 0; ok && i < target.size(); ++i) {
     const int32_t t = target[i];
     ok = t >= 0 && t < n && !seen[static_cast<size_t>(t)];
     if (ok) seen[static_cast<size_t>(t)] = 1;
   }
-  std::fill(seen.begin(), seen.end(), uint8_t{0});
+  std::fill(seen, seen + n, uint8_t{0});
   return ok;
 }
 
@@ -65,13 +67,16 @@ bool MoveBlocks(const PixelBuffer& px, const BlockGrid& grid, const std::vector<
                 bool invertMoved) {
   const int64_t n = grid.Count();
   if (n > INT32_MAX) return false;
-  // Everything is allocated before the first block moves.
-  std::vector<uint8_t> visited(static_cast<size_t>(n), 0);
-  if (!IsPermutation(target, n, visited)) return false;
+  // Everything is allocated before the first block moves; a picture too big
+  // for the working lists is refused like any other allocation failure.
+  const size_t blocks = static_cast<size_t>(n);
+  const size_t blockBytes = 3 * static_cast<size_t>(grid.size) * static_cast<size_t>(grid.size);
+  const std::unique_ptr<uint8_t[]> visited(new (std::nothrow) uint8_t[blocks]());
+  const std::unique_ptr<int32_t[]> cycle(new (std::nothrow) int32_t[blocks]);
+  const std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[blockBytes]);
+  if (!visited || !cycle || !buffer) return false;
+  if (!IsPermutation(target, n, visited.get())) return false;
   if (n < 2) return true;
-  std::vector<int32_t> cycle;
-  cycle.reserve(static_cast<size_t>(n) + 1);
-  std::vector<uint8_t> buffer(3 * static_cast<size_t>(grid.size) * static_cast<size_t>(grid.size));
   const uint64_t x = invertMoved ? ~uint64_t{0} : 0;
 
   for (int32_t start = 0; start < n; ++start) {
@@ -82,22 +87,21 @@ bool MoveBlocks(const PixelBuffer& px, const BlockGrid& grid, const std::vector<
       block_rows::PrefetchBlock(px, grid, ahead);
       block_rows::PrefetchBlock(px, grid, target[static_cast<size_t>(ahead)]);
     }
-    cycle.clear();
+    size_t m = 0;
     for (int32_t b = start; !visited[static_cast<size_t>(b)]; b = target[static_cast<size_t>(b)]) {
       visited[static_cast<size_t>(b)] = 1;
-      cycle.push_back(b);
+      cycle[m++] = b;
     }
-    const size_t m = cycle.size();
     if (m == 1) continue;
     // Block b(j) goes to b(j+1): walk the cycle backwards so that every
     // block is read before it is overwritten; only b0 needs the buffer.
-    SaveBlock(px, grid, cycle[0], buffer.data());
+    SaveBlock(px, grid, cycle[0], buffer.get());
     CopyBlock(px, grid, cycle[m - 1], cycle[0], x);
     for (size_t j = m - 1; j >= 2; --j) {
       if (j > kPrefetchDistance + 1) block_rows::PrefetchBlock(px, grid, cycle[j - 1 - kPrefetchDistance]);
       CopyBlock(px, grid, cycle[j - 1], cycle[j], x);
     }
-    RestoreBlock(px, grid, cycle[1], buffer.data(), x);
+    RestoreBlock(px, grid, cycle[1], buffer.get(), x);
   }
   return true;
 }

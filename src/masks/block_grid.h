@@ -27,7 +27,8 @@ BlockGrid MakeBlockGrid(const PixelRect& area, int32_t blockSize);
 // permutation of 0..N-1. Cycles go through one block-sized buffer. With
 // invertMoved every block that moves is also colour-inverted on the way
 // (blocks that stay keep their colours). Returns false, moving nothing, when
-// target is not such a permutation.
+// target is not such a permutation or the working memory (a byte and a block
+// number per block) cannot be allocated.
 bool MoveBlocks(const PixelBuffer& px, const BlockGrid& grid, const std::vector<int32_t>& target,
                 bool invertMoved = false);
 

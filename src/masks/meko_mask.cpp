@@ -17,10 +17,12 @@ BlockMaskResult ApplyMekoMask(const PixelBuffer& px, const PixelRect& area, int3
   std::vector<int32_t> target;
   try {
     target = MekoPermutation(static_cast<int32_t>(n), order);
-    MoveBlocks(px, grid, target, invert);
   } catch (const std::bad_alloc&) {
-    return BlockMaskResult::kNoMemory;  // thrown before any block moved
+    return BlockMaskResult::kNoMemory;
   }
+  // The order is a permutation by construction, so a refusal can only be
+  // the mover's working memory; nothing has moved then.
+  if (!MoveBlocks(px, grid, target, invert)) return BlockMaskResult::kNoMemory;
   // The moved blocks were inverted on the way; the reversal covers the whole
   // block region, so the blocks that stayed are inverted here. Inverting all
   // blocks alike commutes with the moves, so the opposite order followed by
