@@ -2,7 +2,9 @@
 
 #include "doc/picture_limits.h"
 #include "formats/file_messages.h"
+#include "formats/read_progress.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -46,7 +48,45 @@ void RasterToDib(const uint32_t* raster, uint32_t width, uint32_t height, Packed
   }
 }
 
-PackedDib DecodeTiff(std::FILE* file, PictureSize& tooLarge) {
+// The rows read per call: whole strips (or rows of tiles), so that no strip
+// is decoded twice, and about a tenth of the picture, so that the progress
+// moves in steps the status pane shows.
+uint32_t BandRows(TIFF* tif, uint32_t height) {
+  uint32_t unit = 0;
+  if (TIFFIsTiled(tif) != 0)
+    TIFFGetField(tif, TIFFTAG_TILELENGTH, &unit);
+  else
+    TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &unit);
+  if (unit == 0 || unit >= height) return height;
+  const uint32_t tenth = (height + 9) / 10;
+  return (tenth + unit - 1) / unit * unit;
+}
+
+// Reads the picture into `raster` (bottom-up rows) band by band, reporting
+// the rows done. Like a single read, a band that fails fails the picture;
+// stop = 0: a damaged strip leaves its rows as they are instead of failing
+// the whole picture.
+bool ReadRasterInBands(TIFF* tif, uint32_t width, uint32_t height, uint32_t* raster, ReadProgress& progress) {
+  char message[1024];
+  TIFFRGBAImage image{};
+  if (TIFFRGBAImageOK(tif, message) == 0 || TIFFRGBAImageBegin(&image, tif, 0, message) == 0) return false;
+  image.req_orientation = ORIENTATION_BOTLEFT;
+  const uint32_t band = BandRows(tif, height);
+  bool ok = true;
+  progress.Done(0, height);
+  for (uint32_t top = 0; ok && top < height; top += band) {
+    const uint32_t rows = std::min(band, height - top);
+    // Rows top .. top + rows - 1 counted from the top land, bottom-up, just
+    // above the rows still to come.
+    image.row_offset = static_cast<int>(top);
+    ok = TIFFRGBAImageGet(&image, raster + size_t{height - top - rows} * width, width, rows) == 1;
+    progress.Done(top + rows, height);
+  }
+  TIFFRGBAImageEnd(&image);
+  return ok;
+}
+
+PackedDib DecodeTiff(std::FILE* file, PictureSize& tooLarge, ReadProgress& progress) {
   const TiffPtr tif = OpenTiffStream(file);
   if (!tif) return {};
   uint32_t width = 0;
@@ -58,9 +98,7 @@ PackedDib DecodeTiff(std::FILE* file, PictureSize& tooLarge) {
   }
   std::unique_ptr<uint32_t[]> raster(new (std::nothrow) uint32_t[size_t{width} * height]);
   if (!raster) return {};
-  // stop = 0: a damaged strip leaves its rows as they are instead of failing
-  // the whole picture.
-  if (TIFFReadRGBAImage(tif.get(), width, height, raster.get(), 0) != 1) return {};
+  if (!ReadRasterInBands(tif.get(), width, height, raster.get(), progress)) return {};
   PackedDib picture = PackedDib::Canonical24(width, height);
   if (picture) RasterToDib(raster.get(), width, height, picture);
   return picture;
@@ -71,7 +109,8 @@ PackedDib DecodeTiff(std::FILE* file, PictureSize& tooLarge) {
 int ReadTiffFile(ShellNotifications& shell, ImageDoc& doc) {
   PackedDib picture;
   PictureSize tooLarge;
-  if (FilePtr file = OpenFile(doc.path, "rb")) picture = DecodeTiff(file.get(), tooLarge);
+  ReadProgress progress(shell, "TIFF");
+  if (FilePtr file = OpenFile(doc.path, "rb")) picture = DecodeTiff(file.get(), tooLarge, progress);
   if (tooLarge.width != 0) ReportPictureTooLarge(shell, tooLarge.width, tooLarge.height);
   SetDocPicture(doc, std::move(picture));
   if (!doc.HasPicture()) return 0;
