@@ -24,10 +24,12 @@ using OpjImagePtr = std::unique_ptr<opj_image_t, OpjImageFree>;
 // failure the user sees has its own text.
 void SilenceOpjCodec(opj_codec_t* codec);
 
+class ReadProgress;
+
 // A reading stream over `file` (from its current position to its end), or a
-// writing stream. The file must outlive the stream; the stream never closes
-// it.
-OpjStreamPtr MakeOpjReadStream(std::FILE* file);
+// writing stream. The file (and `progress`, which is told the share of the
+// bytes read so far) must outlive the stream; the stream never closes it.
+OpjStreamPtr MakeOpjReadStream(std::FILE* file, ReadProgress* progress = nullptr);
 OpjStreamPtr MakeOpjWriteStream(std::FILE* file);
 
 }  // namespace veilo

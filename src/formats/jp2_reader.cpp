@@ -10,6 +10,7 @@
 #include "doc/image_doc.h"
 #include "formats/jp2_codec.h"
 #include "formats/jp2_picture.h"
+#include "formats/read_progress.h"
 #include "platform/file_io.h"
 #include "platform/shell_notifications.h"
 
@@ -34,7 +35,7 @@ std::optional<OPJ_CODEC_FORMAT> DetectFormat(std::FILE* file) {
 }
 
 // The decoded image, or null when the file is not one we can decode.
-OpjImagePtr DecodeImage(std::FILE* file, PictureSize& tooLarge) {
+OpjImagePtr DecodeImage(std::FILE* file, PictureSize& tooLarge, ReadProgress& progress) {
   const auto format = DetectFormat(file);
   if (!format) return nullptr;
   const OpjCodecPtr codec(opj_create_decompress(*format));
@@ -46,7 +47,8 @@ OpjImagePtr DecodeImage(std::FILE* file, PictureSize& tooLarge) {
   // Damaged code streams end in an error instead of being decoded as far
   // as they go, which could leave parts of the picture undefined.
   opj_decoder_set_strict_mode(codec.get(), OPJ_TRUE);
-  const OpjStreamPtr stream = MakeOpjReadStream(file);
+  progress.Done(0, 1);
+  const OpjStreamPtr stream = MakeOpjReadStream(file, &progress);
   if (!stream) return nullptr;
   opj_image_t* raw = nullptr;
   const bool headerRead = opj_read_header(stream.get(), codec.get(), &raw) != 0;
@@ -55,6 +57,7 @@ OpjImagePtr DecodeImage(std::FILE* file, PictureSize& tooLarge) {
   if (!headerRead || !image || !Jp2HeaderWithinLimits(*image, &tooLarge)) return nullptr;
   if (!opj_decode(codec.get(), stream.get(), image.get()) || !opj_end_decompress(codec.get(), stream.get()))
     return nullptr;
+  progress.Done(1, 1);
   return image;
 }
 
@@ -68,7 +71,8 @@ int ReadJp2File(ShellNotifications& shell, ImageDoc& doc) {
     return 0;
   }
   PictureSize tooLarge;
-  const OpjImagePtr image = DecodeImage(file.get(), tooLarge);
+  ReadProgress progress(shell, "JPEG2000");
+  const OpjImagePtr image = DecodeImage(file.get(), tooLarge, progress);
   if (!image) {
     if (tooLarge.width != 0)
       ReportPictureTooLarge(shell, tooLarge.width, tooLarge.height);

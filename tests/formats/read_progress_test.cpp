@@ -1,7 +1,9 @@
 #include "formats/read_progress.h"
 
 #include <gtest/gtest.h>
+#include <tiffio.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -74,6 +76,83 @@ TEST(ReadProgress, BmpReadsRiseTo100AndThePaneIsClearedAfter) {
   for (size_t i = 1; i + 1 < shell.messagePane.size(); ++i) EXPECT_NE(shell.messagePane[i], shell.messagePane[i - 1]);
   EXPECT_EQ(shell.messagePane[shell.messagePane.size() - 2], "BMP 100% 読み込み中...");
   EXPECT_EQ(shell.messagePane.back(), "");
+}
+
+// Writes a 24-bit RGB TIFF of `width` x `height` in strips of `rowsPerStrip`
+// rows, each row a colour of its own.
+bool WriteStripedTiff(const std::string& path, uint32_t width, uint32_t height, uint32_t rowsPerStrip) {
+  TIFF* tif = TIFFOpen(path.c_str(), "w");
+  if (tif == nullptr) return false;
+  TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
+  TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
+  TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 3);
+  TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
+  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+  TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+  TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_DEFLATE);
+  TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, rowsPerStrip);
+  std::vector<uint8_t> row(size_t{width} * 3);
+  bool ok = true;
+  for (uint32_t y = 0; y < height && ok; ++y) {
+    for (uint32_t x = 0; x < width; ++x) {
+      row[3 * x] = static_cast<uint8_t>(y);
+      row[3 * x + 1] = static_cast<uint8_t>(x);
+      row[3 * x + 2] = static_cast<uint8_t>(y * 7 + x);
+    }
+    ok = TIFFWriteScanline(tif, row.data(), y, 0) == 1;
+  }
+  TIFFClose(tif);
+  return ok;
+}
+
+// Every pane text but the last clears nothing and differs from the one before.
+void ExpectRisingProgress(const std::vector<std::string>& pane, const std::string& format) {
+  ASSERT_GE(pane.size(), 4u);
+  EXPECT_EQ(pane.front(), format + " 0% 読み込み中...");
+  for (size_t i = 1; i + 1 < pane.size(); ++i) EXPECT_NE(pane[i], pane[i - 1]);
+  EXPECT_EQ(pane[pane.size() - 2], format + " 100% 読み込み中...");
+  EXPECT_EQ(pane.back(), "");
+}
+
+TEST(ReadProgress, TiffReadsInWholeStripsRiseTo100WithEveryRowInPlace) {
+  // Strips that do and do not divide the height, and a single strip.
+  struct Case { uint32_t height, rowsPerStrip; size_t minimumSteps; };
+  const Case cases[] = {{100, 3, 4}, {97, 10, 4}, {50, 50, 2}};
+  testing::TempFolder folder;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.height << " rows in strips of " << c.rowsPerStrip);
+    const std::string path = folder.Path("s" + std::to_string(c.rowsPerStrip) + ".tif");
+    ASSERT_TRUE(WriteStripedTiff(path, 5, c.height, c.rowsPerStrip));
+    ImageDoc doc;
+    doc.path = path;
+    testing::RecordingShell shell;
+    ASSERT_EQ(LoadImageFile(shell, doc), 0);
+    if (c.minimumSteps > 2) {
+      ExpectRisingProgress(shell.messagePane, "TIFF");
+    } else {
+      EXPECT_EQ(shell.messagePane, (std::vector<std::string>{"TIFF 0% 読み込み中...", "TIFF 100% 読み込み中...", ""}));
+    }
+    ASSERT_EQ(doc.width, 5);
+    ASSERT_EQ(doc.height, static_cast<int32_t>(c.height));
+    for (uint32_t y = 0; y < c.height; ++y) {
+      const testing::Rgb expected{static_cast<uint8_t>(y), 4, static_cast<uint8_t>(y * 7 + 4)};
+      ASSERT_EQ(testing::PixelOf(doc, 4, static_cast<int32_t>(y)), expected) << "row " << y;
+    }
+  }
+}
+
+TEST(ReadProgress, Jpeg2000ReadsRiseTo100) {
+  testing::TempFolder folder;
+  const std::string path = folder.Path("noise.jp2");
+  ImageDoc picture = testing::MakeNoiseDoc(600, 400);
+  testing::RecordingShell writing;
+  SaveOptions options = StartingSaveOptions(picture);
+  ASSERT_EQ(SaveImageFile(writing, path, picture, options), 0);
+  ImageDoc doc;
+  doc.path = path;
+  testing::RecordingShell shell;
+  ASSERT_EQ(LoadImageFile(shell, doc), 0);
+  ExpectRisingProgress(shell.messagePane, "JPEG2000");
 }
 
 TEST(ReadProgress, TextsFollowTheLanguage) {
