@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "doc/picture_limits.h"
 #include "platform/shell_notifications.h"
 
 namespace veilo {
@@ -19,7 +20,7 @@ class KeptMessages : public ShellNotifications {
   std::vector<std::string>& errors_;
 };
 
-PreloadedPicture ReadPicture(const std::string& path, const LoadOptions& options) {
+PreloadedPicture ReadPicture(const std::string& path, const LoadOptions& options, uint64_t budgetBytes) {
   PreloadedPicture picture;
   picture.path = path;
   picture.options = options;
@@ -28,6 +29,7 @@ PreloadedPicture ReadPicture(const std::string& path, const LoadOptions& options
   picture.doc = std::make_unique<ImageDoc>();
   picture.doc->path = path;
   KeptMessages messages(picture.errors);
+  const ScopedThreadPictureBudget budget(budgetBytes);
   picture.status = LoadImageFile(messages, *picture.doc, options);
   return picture;
 }
@@ -44,10 +46,10 @@ bool PicturePreload::KnowsLocked(const std::string& path) const {
   return std::any_of(done_.begin(), done_.end(), [&](const PreloadedPicture& p) { return p.path == path; });
 }
 
-void PicturePreload::Start(const std::string& path, const LoadOptions& options) {
+void PicturePreload::Start(const std::string& path, const LoadOptions& options, uint64_t budgetBytes) {
   std::lock_guard lock(mutex_);
   if (stopping_ || KnowsLocked(path)) return;
-  queued_.push_back({path, options});
+  queued_.push_back({path, options, budgetBytes});
   if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
   changed_.notify_all();
 }
@@ -61,7 +63,7 @@ void PicturePreload::Run() {
     queued_.pop_front();
     reading_ = request.path;
     lock.unlock();
-    PreloadedPicture picture = ReadPicture(request.path, request.options);
+    PreloadedPicture picture = ReadPicture(request.path, request.options, request.budgetBytes);
     lock.lock();
     reading_.reset();
     if (stopping_) return;  // what Stop drops is freed here, off the waiting thread's list

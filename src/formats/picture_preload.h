@@ -5,6 +5,7 @@
 // reader would have said, to be said, if at all, on the window system's
 // thread when the picture is taken; progress texts are dropped.
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -39,9 +40,10 @@ class PicturePreload {
   PicturePreload(const PicturePreload&) = delete;
   PicturePreload& operator=(const PicturePreload&) = delete;
 
-  // Queues `path` behind the reads already asked for. Ignored when that path
+  // Queues `path` behind the reads already asked for; a picture whose working
+  // set is over `budgetBytes` is refused by its reader. Ignored when that path
   // is already queued, being read, or read and not taken, and after Stop.
-  void Start(const std::string& path, const LoadOptions& options);
+  void Start(const std::string& path, const LoadOptions& options, uint64_t budgetBytes = UINT64_MAX);
   // The result for exactly this path, waiting for its read to end; nullopt
   // when nothing was started for it. A result is taken once.
   std::optional<PreloadedPicture> Take(const std::string& path);
@@ -63,6 +65,7 @@ class PicturePreload {
   struct Request {
     std::string path;
     LoadOptions options;
+    uint64_t budgetBytes;
   };
   void Run();
   bool KnowsLocked(const std::string& path) const;

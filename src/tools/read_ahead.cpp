@@ -115,7 +115,8 @@ void ReadAhead::Follow(const ReadAheadPlan& plan, const LoadOptions& options, ui
   cache_.DropUnserving(options, FileStampOf);
   const std::vector<std::string> toRead = cache_.Replan(followed, budget);
   reader_.KeepOnly(followed.Paths());
-  for (const std::string& path : toRead) reader_.Start(path, options);
+  // A neighbour far larger than the picture shown is refused by its reader, not read.
+  for (const std::string& path : toRead) reader_.Start(path, options, budget);
 }
 
 void ReadAhead::Collect() {

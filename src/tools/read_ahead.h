@@ -91,7 +91,8 @@ class ReadAhead {
   // only queued is dropped.
   std::unique_ptr<ImageDoc> Take(const std::string& path, const LoadOptions& options);
   // After a picture of width x height is shown: holds and reads what `plan`
-  // names, within the budget that `availableBytes` gives.
+  // names, within the budget that `availableBytes` gives (a neighbour whose
+  // working set alone is over it is not read).
   void Follow(const ReadAheadPlan& plan, const LoadOptions& options, uint32_t width, uint32_t height,
               uint64_t availableBytes);
   // Moves the finished reads into the cache (on the word `finished` passed on).

@@ -97,6 +97,22 @@ TEST(PicturePreload, ReadsInTurnAndSaysSoAfterEachPicture) {
   EXPECT_EQ(finished, 2);
 }
 
+TEST(PicturePreload, APictureOverItsBudgetIsRefusedAndTheRefusalKept) {
+  testing::TempFolder folder;
+  const std::string path = WritePng(folder, "big.png", 400, 300);  // about 720 kB with its copy
+  PicturePreload preload;
+  preload.Start(path, {}, 400000);
+  std::optional<PreloadedPicture> refused = preload.Take(path);
+  ASSERT_TRUE(refused);
+  EXPECT_NE(refused->status, 0);
+  EXPECT_FALSE(refused->doc->HasPicture());
+  EXPECT_EQ(refused->errors.size(), 1u);
+  preload.Start(path, {});
+  std::optional<PreloadedPicture> read = preload.Take(path);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->status, 0);
+}
+
 TEST(PicturePreload, DroppedAndStoppedReadsAreNeverDone) {
   testing::TempFolder folder;
   std::vector<std::string> paths;

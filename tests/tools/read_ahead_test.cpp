@@ -229,6 +229,21 @@ TEST_F(ReadAheadFiles, NothingIsReadAroundAPictureTooBigForTheBudget) {
   EXPECT_FALSE(readAhead_.Take(next, {}));
 }
 
+TEST_F(ReadAheadFiles, ANeighbourTooBigForTheBudgetIsNotRead) {
+  // 400 x 300 takes about 720 kB with its working copy; the budget is 400 kB.
+  const std::string big = Write("big.png", 400, 300, 2), small = Write("small.png", 20, 10, 3);
+  readAhead_.Follow({big, small}, {}, 30, 20, 4 * 400000);
+  ASSERT_TRUE(WaitForReads(2));
+  EXPECT_FALSE(readAhead_.Holds(big));
+  EXPECT_TRUE(readAhead_.Holds(small));
+  EXPECT_FALSE(readAhead_.Take(big, {}));
+  // Read directly, it is no longer held to the read-ahead's share.
+  testing::RecordingShell shell;
+  ImageDoc direct;
+  direct.path = big;
+  EXPECT_EQ(LoadImageFile(shell, direct, {}), 0);
+}
+
 TEST_F(ReadAheadFiles, StopLetsEverythingGoAndReadsNothingMore) {
   const std::string next = Write("b.png", 600, 400, 2), other = Write("c.png", 20, 10, 3);
   readAhead_.Follow({next, other}, {}, 600, 400, 1 << 30);
