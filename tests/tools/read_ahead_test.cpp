@@ -132,6 +132,19 @@ TEST(ReadAheadCache, HoldsWhatThePlanNamesWithinTheBudget) {
   EXPECT_EQ(cache.HeldBytes(), one);
 }
 
+TEST(ReadAheadCache, AChangeOfDirectionFindsThePictureJustLeft) {
+  // Going forward on "c": "d" ahead, "b" (just left) behind.
+  ReadAheadCache cache;
+  cache.Replan(PlanFolderReadAhead({"d", "b"}, false), 1 << 20);
+  ASSERT_TRUE(cache.Offer(ReadOf("d")));
+  ASSERT_TRUE(cache.Offer(ReadOf("b")));
+  // Shift+Space: "b" is there at once; from it, going back, "a" comes first, then "c".
+  EXPECT_TRUE(cache.Take("b"));
+  EXPECT_EQ(cache.Replan(PlanFolderReadAhead({"c", "a"}, true), 1 << 20), (std::vector<std::string>{"a", "c"}));
+  EXPECT_FALSE(cache.Holds("d"));
+  EXPECT_EQ(cache.HeldCount(), 0u);
+}
+
 TEST(ReadAheadCache, LetsGoOfReadsThatNoLongerServe) {
   ReadAheadCache cache;
   cache.Replan({"same", "changed"}, 1 << 20);
