@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -190,8 +191,11 @@ TEST_F(ReadAheadTest, TheSlideShowWalksItsListInOrderFromWhatWasReadAhead) {
   const std::string show = folder_.Path("show");
   CreateDirectoryW(Wide(show).c_str(), nullptr);
   std::vector<std::string> paths;
-  for (int i = 0; i < 8; ++i)
-    paths.push_back(WritePicture("show\\s" + std::to_string(i) + ".bmp", 20 + i, 10, static_cast<uint32_t>(i + 1)));
+  for (int i = 0; i < 8; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "show\\s%d.bmp", i);
+    paths.push_back(WritePicture(name, 20 + i, 10, static_cast<uint32_t>(i + 1)));
+  }
   app().slide.intervalMs = 600000;  // only the keys move
   const auto shown = [] { return SlidePicturePath(); };
   const auto settled = [&](size_t next) {

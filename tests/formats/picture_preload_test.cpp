@@ -116,7 +116,7 @@ TEST(PicturePreload, APictureOverItsBudgetIsRefusedAndTheRefusalKept) {
 TEST(PicturePreload, DroppedAndStoppedReadsAreNeverDone) {
   testing::TempFolder folder;
   std::vector<std::string> paths;
-  for (int i = 0; i < 6; ++i) paths.push_back(WritePng(folder, "p" + std::to_string(i) + ".png", 400, 300));
+  for (int i = 0; i < 6; ++i) paths.push_back(WritePng(folder, std::to_string(i) + ".png", 400, 300));
   std::atomic<int> finished{0};
   {
     PicturePreload preload([&] { ++finished; });
