@@ -4,7 +4,10 @@
 //   first-paint  from starting the application on a 6000 x 4000 JPEG to the first
 //                complete paint of it, against decoding that file alone;
 //   repaint-Z    one full repaint of a maximised window at Z %, against a memcpy of
-//                the screen's pixels.
+//                the screen's pixels;
+//   space-read-ahead  Space (or Shift+Space) to a 6000 x 4000 JPEG of the folder until it is
+//                painted, once its read ahead has ended, against the same step when the
+//                file must be read then (it changed since it was read ahead).
 // Each time is the median of several runs.
 #include <windows.h>
 
@@ -101,6 +104,47 @@ double RepaintOnce(HWND window) {
   return Now() - start;
 }
 
+// Until the window's reads ahead have ended and been handed over (at most 60 s).
+bool SettleReadAhead(DocumentWindow& window, const std::string& next) {
+  const double start = Now();
+  while (Now() - start < 60) {
+    PumpPending();
+    if (window.readAhead().Idle() && window.readAhead().Holds(next)) return true;
+    Sleep(5);
+  }
+  return false;
+}
+
+// One step in the folder, as the key does it, until the new picture is painted.
+double StepOnce(DocumentWindow& window, bool backwards) {
+  BYTE saved[256], state[256];
+  GetKeyboardState(saved);
+  GetKeyboardState(state);
+  state[VK_SHIFT] = backwards ? 0x80 : 0;
+  SetKeyboardState(state);
+  const double start = Now();
+  SendMessageW(window.hwnd(), WM_KEYDOWN, VK_SPACE, 1);
+  UpdateWindow(window.hwnd());
+  GdiFlush();
+  const double elapsed = Now() - start;
+  SetKeyboardState(saved);
+  return elapsed;
+}
+
+// Gives the file a new time written, as a rewrite would: what was read ahead of it no longer serves.
+void MarkRewritten(const std::string& path) {
+  static uint64_t seconds = 0;
+  const HANDLE file = CreateFileW(Wide(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  const uint64_t later = ((uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime) + ++seconds * 10000000;
+  const FILETIME written{static_cast<DWORD>(later), static_cast<DWORD>(later >> 32)};
+  SetFileTime(file, nullptr, nullptr, &written);
+  CloseHandle(file);
+}
+
 double ScreenCopyOnce(std::vector<uint8_t>& from, std::vector<uint8_t>& to) {
   const double start = Now();
   std::memcpy(to.data(), from.data(), from.size());
@@ -147,8 +191,32 @@ int wmain() {
     const double repaint = Median(21, [&] { return RepaintOnce(window->hwnd()); });
     std::printf("repaint-%d %.2f\n", zoom, repaint / copy);
   }
+
+  // The folder: photo.jpg, then two copies of it. The window steps back and forth
+  // between the copies; `direct` marks the target rewritten first, so that the step
+  // reads it itself, as without the read-ahead.
+  const std::string first = folder + "\\step-1.jpg", second = folder + "\\step-2.jpg";
+  CopyFileW(Wide(path).c_str(), Wide(first).c_str(), FALSE);
+  CopyFileW(Wide(path).c_str(), Wide(second).c_str(), FALSE);
+  StepOnce(*window, false);  // to step-1.jpg, read directly; step-2.jpg is read ahead
+  bool forward = true;
+  const auto stepBetweenCopies = [&](bool direct) {
+    const std::string& target = forward ? second : first;
+    if (!SettleReadAhead(*window, target)) std::fprintf(stderr, "bench-gui: %s not read ahead\n", target.c_str());
+    if (direct) MarkRewritten(target);
+    const double elapsed = StepOnce(*window, !forward);
+    if (window->doc().path != target) std::fprintf(stderr, "bench-gui: stepped to %s\n", window->doc().path.c_str());
+    forward = !forward;
+    return elapsed;
+  };
+  const double directStep = Median(5, [&] { return stepBetweenCopies(true); });
+  const double step = Median(5, [&] { return stepBetweenCopies(false); });
+  if (std::getenv("VEILO_BENCH_DETAIL")) std::fprintf(stderr, "space direct %.3f read ahead %.3f\n", directStep, step);
+  std::printf("space-read-ahead %.3f\n", step / directStep);
   ShutdownApp();
   DeleteFileW(Wide(path).c_str());
+  DeleteFileW(Wide(first).c_str());
+  DeleteFileW(Wide(second).c_str());
   RemoveDirectoryW(Wide(folder).c_str());
   return 0;
 }

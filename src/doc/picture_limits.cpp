@@ -20,6 +20,7 @@ constexpr uint64_t kBudget32 = kGiB;
 constexpr uint64_t kBudget64 = 16 * kGiB;
 
 std::atomic<uint64_t> processLimit{UINT64_MAX};
+thread_local uint64_t threadLimit = UINT64_MAX;
 
 }  // namespace
 
@@ -35,7 +36,7 @@ std::optional<size_t> PictureWorkingBytes(uint32_t width, uint32_t height, size_
 
 uint64_t PictureBudgetBytes(unsigned pointerBits) {
   const uint64_t build = pointerBits >= 64 ? kBudget64 : kBudget32;
-  return std::min(build, processLimit.load(std::memory_order_relaxed));
+  return std::min({build, processLimit.load(std::memory_order_relaxed), threadLimit});
 }
 
 bool CanHoldPicture(uint32_t width, uint32_t height, size_t decodeBytesPerPixel, unsigned pointerBits) {
@@ -51,5 +52,11 @@ size_t MaxPictureBlockBytes(unsigned pointerBits) {
 }
 
 void LimitPictureBudget(uint64_t bytes) { processLimit.store(bytes, std::memory_order_relaxed); }
+
+ScopedThreadPictureBudget::ScopedThreadPictureBudget(uint64_t bytes) : saved_(threadLimit) {
+  threadLimit = std::min(threadLimit, bytes);
+}
+
+ScopedThreadPictureBudget::~ScopedThreadPictureBudget() { threadLimit = saved_; }
 
 }  // namespace veilo

@@ -42,4 +42,18 @@ size_t MaxPictureBlockBytes(unsigned pointerBits = kBuildPointerBits);
 // tools such as fuzzers that must stay within a small memory limit.
 void LimitPictureBudget(uint64_t bytes);
 
+// Lowers the budget further for the reads this thread makes while it lives:
+// a picture read in the background must fit the memory set aside for it, and
+// one that does not is refused before anything is allocated for it.
+class ScopedThreadPictureBudget {
+ public:
+  explicit ScopedThreadPictureBudget(uint64_t bytes);
+  ~ScopedThreadPictureBudget();
+  ScopedThreadPictureBudget(const ScopedThreadPictureBudget&) = delete;
+  ScopedThreadPictureBudget& operator=(const ScopedThreadPictureBudget&) = delete;
+
+ private:
+  uint64_t saved_;
+};
+
 }  // namespace veilo

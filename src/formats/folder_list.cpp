@@ -91,7 +91,11 @@ std::optional<std::string> NeighbourInList(std::vector<std::string> list, const 
   return std::nullopt;
 }
 
-std::optional<std::string> NextFileInFolder(const std::string& currentPath, bool backwards) {
+namespace {
+
+// The folder's picture files as the patterns find them, unsorted; nullopt when
+// the path names no folder.
+std::optional<std::vector<std::string>> FolderListFor(const std::string& currentPath) {
   size_t cut = std::string::npos;
   for (size_t i = currentPath.size(); i-- > 0;) {
     if (IsPathSeparator(currentPath[i])) {
@@ -108,7 +112,21 @@ std::optional<std::string> NextFileInFolder(const std::string& currentPath, bool
   const std::vector<DirectoryEntry> entries = ListDirectory(searched);
   std::vector<std::string> list;
   for (std::string_view pattern : kFolderPatterns) AppendMatches(list, entries, folder + currentPath[cut], pattern);
-  return NeighbourInList(std::move(list), currentPath, backwards);
+  return list;
+}
+
+}  // namespace
+
+std::optional<std::string> NextFileInFolder(const std::string& currentPath, bool backwards) {
+  std::optional<std::vector<std::string>> list = FolderListFor(currentPath);
+  if (!list) return std::nullopt;
+  return NeighbourInList(std::move(*list), currentPath, backwards);
+}
+
+FolderNeighbours NeighboursInFolder(const std::string& currentPath) {
+  const std::optional<std::vector<std::string>> list = FolderListFor(currentPath);
+  if (!list) return {};
+  return {NeighbourInList(*list, currentPath, false), NeighbourInList(*list, currentPath, true)};
 }
 
 }  // namespace veilo

@@ -43,4 +43,11 @@ std::optional<std::string> NeighbourInList(std::vector<std::string> list, const 
 // path names no folder.
 std::optional<std::string> NextFileInFolder(const std::string& currentPath, bool backwards);
 
+// Both neighbours of `currentPath` from one search of its folder, each as
+// NextFileInFolder finds it.
+struct FolderNeighbours {
+  std::optional<std::string> next, previous;
+};
+FolderNeighbours NeighboursInFolder(const std::string& currentPath);
+
 }  // namespace veilo

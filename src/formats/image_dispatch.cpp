@@ -138,7 +138,7 @@ const FormatCodec* CodecFor(ImageFormat format) {
   return nullptr;
 }
 
-// The process-wide reader switches for the length of one load.
+// This thread's reader switches for the length of one load.
 class ScopedReaderFlags {
  public:
   explicit ScopedReaderFlags(const LoadOptions& o) : saved_(CurrentReaderFlags()) {

@@ -34,6 +34,7 @@ struct LoadOptions {
   bool showLibraryMessages = true;   // cleared by the slide show
   bool englishMessages = false;      // the language file is loaded
   MismatchedContent mismatchedContent = MismatchedContent::kReport;
+  friend bool operator==(const LoadOptions&, const LoadOptions&) = default;
 };
 
 // The option dialogs a save shows before it writes. Each may change the

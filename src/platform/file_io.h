@@ -30,6 +30,16 @@ bool IsReadOnlyFile(std::string_view utf8Path);
 // Folder separators: '/' everywhere, and '\\' on Windows as well.
 bool IsPathSeparator(char c);
 
+// What tells one version of a file from the next: its size and the time it
+// was last written (in the file system's own units).
+struct FileStamp {
+  uint64_t size = 0;
+  int64_t modified = 0;
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+// nullopt when there is no such file.
+std::optional<FileStamp> FileStampOf(std::string_view utf8Path);
+
 // One entry of a folder as the directory search returns it.
 struct DirectoryEntry {
   std::string name;       // as the file system stores it

@@ -40,6 +40,13 @@ bool IsReadOnlyFile(std::string_view path) {
 
 bool IsPathSeparator(char c) { return c == '/'; }
 
+std::optional<FileStamp> FileStampOf(std::string_view path) {
+  struct stat st{};
+  if (::stat(std::string(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  const int64_t nanoseconds = int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec;
+  return FileStamp{static_cast<uint64_t>(st.st_size), nanoseconds};
+}
+
 std::vector<DirectoryEntry> ListDirectory(std::string_view folder) {
   std::vector<DirectoryEntry> entries;
   const std::string base(folder);

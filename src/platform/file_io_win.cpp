@@ -50,6 +50,16 @@ bool IsReadOnlyFile(std::string_view path) {
 
 bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
 
+std::optional<FileStamp> FileStampOf(std::string_view path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return std::nullopt;
+  const uint64_t size = (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  const uint64_t written = (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
+  return FileStamp{size, static_cast<int64_t>(written)};
+}
+
 namespace {
 
 std::string Narrow(const wchar_t* w) {

@@ -10,6 +10,9 @@ namespace veilo {
 
 struct App;
 
+// Posted to a window by its read-ahead's thread each time a picture has been read.
+inline constexpr UINT kReadAheadMessage = WM_APP + 1;
+
 class AppShell : public ShellNotifications {
  public:
   AppShell(App& app, HWND owner) : app_(app), owner_(owner) {}

@@ -18,7 +18,7 @@
 #include "platform/handles_win.h"
 #include "shell/command_line.h"
 #include "shell/language_file.h"
-#include "shell/picture_preload.h"
+#include "formats/picture_preload.h"
 #include "shell/settings.h"
 #include "shell/toolbar_layout.h"
 #include "tools/devmode_file.h"

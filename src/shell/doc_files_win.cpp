@@ -7,6 +7,7 @@
 #include "formats/image_files.h"
 #include "masks/detection.h"
 #include "platform/file_io.h"
+#include "platform/memory_status.h"
 #include "shell/app_win.h"
 #include "shell/doc_window_win.h"
 #include "shell/frame_win.h"
@@ -57,17 +58,24 @@ void DocumentWindow::StepInFolder(bool backwards, bool fitWhole) {
   }
   app_.currentPath = *next;
   app_.currentTitle = FileTitleOf(*next);
-  auto fresh = std::make_unique<ImageDoc>();
+  if (app_.frame) app_.frame->ShowZoom(100);
+  const LoadOptions options = DocumentLoadOptions(app_);
+  // A picture read ahead serves only when it is still the file's content and
+  // the reader had nothing to say; any other is read now, and the reader
+  // speaks as it would have.
+  std::unique_ptr<ImageDoc> fresh = readAhead_.Take(app_.currentPath, options);
+  if (!fresh) {
+    fresh = std::make_unique<ImageDoc>();
+    fresh->path = app_.currentPath;
+    if (LoadImageFile(shell_, *fresh, options) != 0) {
+      // The old picture stays; its zoom is shown again.
+      if (app_.frame) app_.frame->ShowZoom(doc_->zoomPercent);
+      return;
+    }
+  }
   fresh->mdiClient = doc_->mdiClient;
   fresh->docWindow = reinterpret_cast<WindowRef>(hwnd());
-  fresh->path = app_.currentPath;
   fresh->zoomPercent = 100;
-  if (app_.frame) app_.frame->ShowZoom(100);
-  if (LoadImageFile(shell_, *fresh, DocumentLoadOptions(app_)) != 0) {
-    // The old picture stays; its zoom is shown again.
-    if (app_.frame) app_.frame->ShowZoom(doc_->zoomPercent);
-    return;
-  }
   ReplaceDocument(std::move(fresh));
   if (fitWhole) {
     FitWhole();
@@ -78,6 +86,15 @@ void DocumentWindow::StepInFolder(bool backwards, bool fitWhole) {
     UpdateRanges();
   }
   SetFocus(hwnd());
+  ReadAheadFrom(backwards);
+}
+
+// Someone stepping through a folder goes on the same way: the next picture
+// that way is read, and the one just left is kept for a change of mind.
+void DocumentWindow::ReadAheadFrom(bool backwards) {
+  readAhead_.Follow(PlanFolderReadAhead(NeighboursInFolder(doc_->path), backwards), DocumentLoadOptions(app_),
+                    static_cast<uint32_t>(doc_->width), static_cast<uint32_t>(doc_->height),
+                    AvailableMemoryBytes());
 }
 
 void DocumentWindow::ReplaceDocument(std::unique_ptr<ImageDoc> next) {

@@ -36,7 +36,12 @@ void DocShell::ReapplyZoom(ImageDoc& doc) { window_.ApplyZoom(doc.zoomPercent); 
 HWND DocShell::Owner() const { return window_.hwnd(); }
 
 DocumentWindow::DocumentWindow(App& app, std::unique_ptr<ImageDoc> doc, std::string name)
-    : app_(app), doc_(std::move(doc)), name_(std::move(name)), shell_(app, *this) {}
+    : app_(app),
+      doc_(std::move(doc)),
+      name_(std::move(name)),
+      shell_(app, *this),
+      // The reading thread only tells the window; the window takes the pictures on its own thread.
+      readAhead_([this] { PostMessageW(hwnd(), kReadAheadMessage, 0, 0); }) {}
 
 bool DocumentWindow::RegisterClass(HINSTANCE instance) {
   return RegisterWindowClass(instance, kDocumentClass, Window::MdiChildRouter, CS_OWNDC | CS_DBLCLKS, nullptr, nullptr,
@@ -69,6 +74,7 @@ LRESULT DocumentWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCMOUSEMOVE: return OnMouse(msg, wp, lp);
     case WM_NCLBUTTONUP: return OnMouse(msg, wp, lp);
     case WM_CAPTURECHANGED: return OnMouse(msg, wp, lp);
+    case kReadAheadMessage: readAhead_.Collect(); return 0;
     default: return DefaultHandling(msg, wp, lp);
   }
 }
@@ -112,6 +118,7 @@ void DocumentWindow::ReleaseTitle() {
 }
 
 LRESULT DocumentWindow::OnDestroy() {
+  readAhead_.Stop();  // waits for a read under way, then lets every picture read ahead go
   EndSelectionMouse(app_, *this);
   SpoitForgetPicture(*doc_);
   // Also when the window goes without WM_CLOSE (WM_MDIDESTROY, the frame closing).

@@ -12,6 +12,7 @@
 #include "platform/window_win.h"
 #include "shell/app_shell_win.h"
 #include "shell/commands.h"
+#include "tools/read_ahead.h"
 #include "view/scrolling.h"
 
 namespace veilo {
@@ -67,6 +68,8 @@ class DocumentWindow : public Window {
   const ImageDoc& doc() const { return *doc_; }
   DocShell& shell() { return shell_; }
   const Thumbnail& thumbnail() const { return thumb_; }
+  // The folder's neighbours read ahead since the last step.
+  const ReadAhead& readAhead() const { return readAhead_; }
 
   // Rebuilds the reduced copy for the Quick Zoom window's box.
   void RebuildThumbnail();
@@ -112,6 +115,7 @@ class DocumentWindow : public Window {
   void Save();
   void SaveAs();
   void StepInFolder(bool backwards, bool fitWhole);
+  void ReadAheadFrom(bool backwards);
   void DeleteFile();
   void ZoomBy(DocAction action);
   void FitWhole();
@@ -124,6 +128,7 @@ class DocumentWindow : public Window {
   std::string name_;
   DocShell shell_;
   Thumbnail thumb_;
+  ReadAhead readAhead_;
 };
 
 // Whether another document may open (the title table holds 101); shows why not.

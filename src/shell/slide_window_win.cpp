@@ -10,6 +10,7 @@
 #include "formats/image_dispatch.h"
 #include "platform/file_io.h"
 #include "platform/handles_win.h"
+#include "platform/memory_status.h"
 #include "platform/wide_win.h"
 #include "platform/window_win.h"
 #include "shell/app_shell_win.h"
@@ -19,6 +20,7 @@
 #include "shell/message_box_win.h"
 #include "shell/texts.h"
 #include "tools/slide_fit.h"
+#include "tools/read_ahead.h"
 #include "tools/slide_show.h"
 
 namespace veilo {
@@ -35,8 +37,12 @@ void ReleaseSlideList(App& app) {
 
 class SlideWindow : public Window {
  public:
-  explicit SlideWindow(App& app) : app_(app), shell_(app, app.frameWindow) {}
+  explicit SlideWindow(App& app)
+      : app_(app),
+        shell_(app, app.frameWindow),
+        readAhead_([this] { PostMessageW(hwnd(), kReadAheadMessage, 0, 0); }) {}
   const ImageDoc* picture() const { return picture_.get(); }
+  const ReadAhead& readAhead() const { return readAhead_; }
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -45,6 +51,8 @@ class SlideWindow : public Window {
   int32_t Count() const { return static_cast<int32_t>(app_.slideList.size()); }
   void Apply(const SlideAction& action);
   void LoadSlide();
+  LoadOptions SlideLoadOptions() const;
+  void ReadAheadAround(int32_t index);
   void Paint();
   void OnCreate();
   void OnKey(std::optional<SlideKey> key);
@@ -55,6 +63,10 @@ class SlideWindow : public Window {
   AppShell shell_;  // reader errors other than GIF's and JPEG's go to boxes owned by the frame
   std::shared_ptr<const ImageDoc> picture_;
   std::optional<HiddenCursorGuard> hiddenCursor_;  // a screen saver shows no pointer
+  // The slides around the one on screen, read while it is shown; the way the
+  // show went last (from the index shown before) decides which one comes first.
+  ReadAhead readAhead_;
+  int32_t shownIndex_ = -1;
 };
 
 void SlideWindow::OnCreate() {
@@ -89,12 +101,14 @@ LRESULT SlideWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_KEYDOWN: OnKey(SlideKeyForVirtualKey(static_cast<uint32_t>(wp))); return 0;
     case WM_CHAR: OnKey(SlideKeyForCharacter(static_cast<uint32_t>(wp))); return 0;
     case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
+    case kReadAheadMessage: readAhead_.Collect(); return 0;
     case WM_SETCURSOR: return OnSetCursor(wp, lp);
     case WM_MOUSEMOVE: OnMouseMove(lp); return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: Apply(SlideMouseInput(app_.slide, app_.tickCount())); return 0;
     case WM_DESTROY:
+      readAhead_.Stop();
       Apply(SlideWindowDestroyed(app_.slide));
       hiddenCursor_.reset();
       if (g_running == hwnd()) g_running = nullptr;
@@ -127,24 +141,44 @@ LRESULT SlideWindow::OnSetCursor(WPARAM wp, LPARAM lp) {
 void SlideWindow::LoadSlide() {
   const int32_t index = app_.slide.slideIndex;
   if (index < 0 || index >= Count()) return;
-  auto next = std::make_shared<ImageDoc>();
-  next->path = app_.slideList[static_cast<size_t>(index)].path;
-  LoadOptions options = DocumentLoadOptions(app_);
-  options.showLibraryMessages = false;
-  options.mismatchedContent = MismatchedContent::kIgnore;  // a slide asks and explains nothing
-  if (LoadImageFile(shell_, *next, options) != 0 || !next->HasPicture()) {
-    const std::string path = next->path;
+  const std::string& path = app_.slideList[static_cast<size_t>(index)].path;
+  const LoadOptions options = SlideLoadOptions();
+  std::shared_ptr<ImageDoc> next = readAhead_.Take(path, options);
+  if (!next) {
     next = std::make_shared<ImageDoc>();
     next->path = path;
+    if (LoadImageFile(shell_, *next, options) != 0 || !next->HasPicture()) {
+      next = std::make_shared<ImageDoc>();
+      next->path = path;
+    }
   }
   picture_ = std::move(next);
   InvalidateRect(hwnd(), nullptr, FALSE);
+  ReadAheadAround(index);
+}
+
+LoadOptions SlideWindow::SlideLoadOptions() const {
+  LoadOptions options = DocumentLoadOptions(app_);
+  options.showLibraryMessages = false;
+  options.mismatchedContent = MismatchedContent::kIgnore;  // a slide asks and explains nothing
+  return options;
+}
+
+void SlideWindow::ReadAheadAround(int32_t index) {
+  // Back by one (Left, Up, '-') is the only way the show goes backwards.
+  const bool backwards = Count() > 2 && shownIndex_ >= 0 && index == (shownIndex_ + Count() - 1) % Count();
+  shownIndex_ = index;
+  const uint32_t width = picture_ ? static_cast<uint32_t>(picture_->width) : 0;
+  const uint32_t height = picture_ ? static_cast<uint32_t>(picture_->height) : 0;
+  readAhead_.Follow(PlanSlideReadAhead(app_.slideList, static_cast<size_t>(index), backwards), SlideLoadOptions(),
+                    width, height, AvailableMemoryBytes());
 }
 
 void SlideWindow::Apply(const SlideAction& action) {
   if (action.restorePausedPicture) {
     picture_ = app_.slidePaused;
     InvalidateRect(hwnd(), nullptr, FALSE);
+    if (app_.slide.slideIndex >= 0 && app_.slide.slideIndex < Count()) ReadAheadAround(app_.slide.slideIndex);
   }
   if (action.showPicture) LoadSlide();
   if (action.timer == SlideTimer::kStart)
@@ -267,6 +301,11 @@ bool RegisterSlideClass(HINSTANCE instance) {
 }
 
 HWND RunningSlideWindow() { return g_running; }
+
+const ReadAhead* RunningSlideReadAhead() {
+  const auto* window = g_running ? static_cast<const SlideWindow*>(Window::FromHandle(g_running)) : nullptr;
+  return window ? &window->readAhead() : nullptr;
+}
 
 std::string SlidePicturePath() {
   if (!g_running) return {};

@@ -14,6 +14,7 @@ namespace veilo {
 
 struct App;
 struct SlideShowState;
+class ReadAhead;
 
 inline constexpr wchar_t kSlideClass[] = L"SLIDE";
 inline constexpr UINT_PTR kSlideTimerId = 1;
@@ -33,6 +34,8 @@ void ForgetSlideList(App& app);
 
 // The running SLIDE window, or nullptr.
 HWND RunningSlideWindow();
+// What the running show has read ahead (nullptr when none runs).
+const ReadAhead* RunningSlideReadAhead();
 // The path of the picture on screen (empty when none is loaded).
 std::string SlidePicturePath();
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <thread>
 
 namespace veilo {
 namespace {
@@ -80,6 +81,23 @@ TEST(PictureLimits, AProcessMayLowerButNotRaiseItsBudget) {
   EXPECT_EQ(PictureBudgetBytes(32), uint64_t{100} << 20);
   LimitPictureBudget(UINT64_MAX);
   EXPECT_EQ(PictureBudgetBytes(32), uint64_t{1} << 30);
+  EXPECT_TRUE(CanHoldPicture(5000, 5000, 0, 64));
+}
+
+TEST(PictureLimits, AThreadsLowerBudgetHoldsForItsReadsAlone) {
+  {
+    ScopedThreadPictureBudget lowered(uint64_t{100} << 20);
+    EXPECT_FALSE(CanHoldPicture(5000, 5000, 0, 64));
+    EXPECT_EQ(MaxPictureBlockBytes(64), size_t{50} << 20);
+    {
+      ScopedThreadPictureBudget raised(uint64_t{1} << 40);  // lowers only
+      EXPECT_FALSE(CanHoldPicture(5000, 5000, 0, 64));
+    }
+    bool otherThreadHolds = false;
+    std::thread([&] { otherThreadHolds = CanHoldPicture(5000, 5000, 0, 64); }).join();
+    EXPECT_TRUE(otherThreadHolds);
+    EXPECT_FALSE(CanHoldPicture(5000, 5000, 0, 64));
+  }
   EXPECT_TRUE(CanHoldPicture(5000, 5000, 0, 64));
 }
 

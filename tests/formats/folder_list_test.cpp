@@ -69,6 +69,13 @@ TEST_F(FolderTest, StepsThroughThePictureFilesByName) {
   EXPECT_EQ(next("j.jpx", false), std::nullopt);  // k.jfif is not listed: it is only placed when current
   EXPECT_EQ(next("k.jfif", false), std::nullopt);
   EXPECT_EQ(next("k.jfif", true), folder_.Path("j.jpx"));
+
+  // Both neighbours from one search are the ones each step finds.
+  for (const char* name : {"a.jpg", "B.png", "d.txt", "b.jpg", "folder.bmp", "j.jpx", "k.jfif"}) {
+    const FolderNeighbours both = NeighboursInFolder(folder_.Path(name));
+    EXPECT_EQ(both.next, next(name, false)) << name;
+    EXPECT_EQ(both.previous, next(name, true)) << name;
+  }
 }
 
 TEST_F(FolderTest, PictureFilesOfAFolderAreListedOnceInNameOrder) {
@@ -87,6 +94,8 @@ TEST_F(FolderTest, PictureFilesOfAFolderAreListedOnceInNameOrder) {
 TEST_F(FolderTest, NoFolderOrAMissingOneHasNoNeighbour) {
   EXPECT_EQ(NextFileInFolder("photo.jpg", false), std::nullopt);
   EXPECT_EQ(NextFileInFolder(folder_.Path("absent/a.jpg"), false), std::nullopt);
+  const FolderNeighbours none = NeighboursInFolder(folder_.Path("absent/a.jpg"));
+  EXPECT_FALSE(none.next || none.previous);
 }
 
 }  // namespace
