@@ -37,7 +37,9 @@ TEST(PictureLimits, WorkingBytesCountBlockCopyAndDecodeBuffer) {
 TEST(PictureLimits, SizesThatWrapGiveNoCount) {
   EXPECT_EQ(PictureWorkingBytes(0xFFFFFFFFu, 0xFFFFFFFFu, 0), std::nullopt);
   EXPECT_EQ(PictureWorkingBytes(65536, 65536, SIZE_MAX / 2), std::nullopt);
-  if (sizeof(size_t) < 8) EXPECT_EQ(PictureWorkingBytes(65536, 65536, 3), std::nullopt);
+  if (sizeof(size_t) < 8) {
+    EXPECT_EQ(PictureWorkingBytes(65536, 65536, 3), std::nullopt);
+  }
 }
 
 TEST(PictureLimits, EachBuildHoldsWhatItsAddressSpaceAllows) {
@@ -71,7 +73,9 @@ TEST(PictureLimits, EachBuildHoldsWhatItsAddressSpaceAllows) {
 
 TEST(PictureLimits, SingleBlocksStayWithinHalfTheBudget) {
   EXPECT_EQ(MaxPictureBlockBytes(32), size_t{512} << 20);
-  if (sizeof(size_t) >= 8) EXPECT_EQ(uint64_t{MaxPictureBlockBytes(64)}, uint64_t{8} << 30);
+  if (sizeof(size_t) >= 8) {
+    EXPECT_EQ(uint64_t{MaxPictureBlockBytes(64)}, uint64_t{8} << 30);
+  }
 }
 
 TEST(PictureLimits, AProcessMayLowerButNotRaiseItsBudget) {
