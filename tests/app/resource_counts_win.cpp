@@ -1,5 +1,6 @@
 #include "resource_counts_win.h"
 
+#include <malloc.h>
 #include <psapi.h>
 
 #include <algorithm>
@@ -107,13 +108,16 @@ ResourceCounts MeasureResources() {
   memory.cb = sizeof memory;
   if (K32GetProcessMemoryInfo(self, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
     counts.privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
+  _HEAPINFO entry{};
+  while (_heapwalk(&entry) == _HEAPOK)
+    if (entry._useflag == _USEDENTRY) counts.crtHeapBytes += entry._size;
   return counts;
 }
 
 std::string ResourceCounts::Describe() const {
   return "GDI objects " + std::to_string(gdiObjects) + " (" + gdiMeasure + "), USER objects " +
          std::to_string(userObjects) + ", windows " + std::to_string(windows) + ", private bytes " +
-         std::to_string(privateBytes);
+         std::to_string(privateBytes) + ", C heap in use " + std::to_string(crtHeapBytes);
 }
 
 }  // namespace veilo::testing

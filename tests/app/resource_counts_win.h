@@ -16,6 +16,9 @@ struct ResourceCounts {
   long userObjects = -1;         // GetGuiResources' USER count; -1 where it reports none (Wine)
   long windows = 0;              // windows of this thread, children included
   size_t privateBytes = 0;       // private (or, where that reads 0, page-file) bytes of the process
+  // Bytes in use in the C runtime's heap: the program's own allocations,
+  // without what the system's libraries (common dialogs, shell) keep in theirs.
+  size_t crtHeapBytes = 0;
   std::string Describe() const;
 };
 
