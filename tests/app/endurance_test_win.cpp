@@ -285,7 +285,7 @@ class EnduranceTest : public AppTest {
     return true;
   }
 
-  // " (3 open, active 'name' 64x48 at 100 %)" for the log.
+  // " (3 open, active 'name' 64x48 at 100 %, 2 undo)" for the log.
   std::string Context() {
     DocumentWindow* active = Active();
     if (!active) return " (no document)";
