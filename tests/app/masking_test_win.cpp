@@ -2,6 +2,7 @@
 // mouse, a mask key. The pixels must be exactly those that veilo-cli gives for
 // the same area and options, and Undo must give the picture back.
 #include "app_fixture_win.h"
+#include "cli_runner_win.h"
 #include "formats/image_dispatch.h"
 #include "platform/wide_win.h"
 #include "recording_shell.h"
@@ -9,32 +10,6 @@
 
 namespace veilo::testing {
 namespace {
-
-// veilo-cli.exe is built next to the test programs' folder.
-std::wstring CliProgram() {
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path(self);
-  path.resize(path.find_last_of(L"\\/"));
-  path.resize(path.find_last_of(L"\\/") + 1);
-  return path + L"veilo-cli.exe";
-}
-
-// Runs veilo-cli with the arguments; its exit code (-1 when it could not start or hung).
-int RunCli(const std::wstring& arguments) {
-  std::wstring line = L"\"" + CliProgram() + L"\" " + arguments;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                      &process))
-    return -1;
-  DWORD code = static_cast<DWORD>(-1);
-  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return static_cast<int>(code);
-}
 
 class MaskingTest : public AppTest {
  protected:
