@@ -15,6 +15,7 @@
 #include "shell/save_dialog_win.h"
 #include "shell/texts.h"
 #include "view/quick_zoom_win.h"
+#include "view/scrolling.h"
 #include "view/selection_win.h"
 #include "view/spoit_win.h"
 
@@ -111,10 +112,20 @@ void DocumentWindow::ReplaceDocument(std::unique_ptr<ImageDoc> next) {
     app_.frame->RefreshControls();
   }
   QuickZoomRefresh(app_, *this);
+  MeasureClient();
+  // When each bar stays as shown, the caller's new ranges are all the bars need.
+  // Otherwise both go first and come back as the new picture needs them, each
+  // change resizing the client.
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE));
+  if (KeepsScrollBars(*doc_, {(style & WS_HSCROLL) != 0, (style & WS_VSCROLL) != 0})) return;
   SetScrollRange(hwnd(), SB_VERT, 0, 0, FALSE);
   SetScrollPos(hwnd(), SB_VERT, 0, TRUE);
   SetScrollRange(hwnd(), SB_HORZ, 0, 0, FALSE);
   SetScrollPos(hwnd(), SB_HORZ, 0, TRUE);
+  MeasureClient();
+}
+
+void DocumentWindow::MeasureClient() {
   RECT client{};
   GetClientRect(hwnd(), &client);
   doc_->clientWidth = client.right;

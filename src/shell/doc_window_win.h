@@ -120,6 +120,8 @@ class DocumentWindow : public Window {
   void ZoomBy(DocAction action);
   void FitWhole();
   void ReplaceDocument(std::unique_ptr<ImageDoc> next);
+  // The document takes the window's client size as it is now.
+  void MeasureClient();
   void RegisterTitle();
   void ReleaseTitle();
 

@@ -103,6 +103,11 @@ ResizeEffects OnDocumentResize(ImageDoc& doc, int32_t newClientWidth, int32_t ne
   return effects;
 }
 
+bool KeepsScrollBars(ImageDoc& doc, ShownScrollBars shown) {
+  UpdateScrollRanges(doc);
+  return (doc.hScrollMax > 0) == shown.horizontal && (doc.vScrollMax > 0) == shown.vertical;
+}
+
 PixelRect VisibleRect(const ImageDoc& doc) {
   const int32_t zoom = MappingZoom(doc);
   const int32_t x0 = PictureLength(doc.hScrollPos, zoom);

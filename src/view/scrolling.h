@@ -66,6 +66,18 @@ struct ResizeEffects {
 // Stores the new client size (the old one in prevClient*) and updates the ranges.
 ResizeEffects OnDocumentResize(ImageDoc& doc, int32_t newClientWidth, int32_t newClientHeight);
 
+// Which scroll bars a window shows.
+struct ShownScrollBars {
+  bool horizontal = false, vertical = false;
+};
+
+// A new picture in a window whose client size (`doc.clientWidth`, `doc.clientHeight`)
+// is measured with `shown` bars: updates the ranges for it and tells whether every
+// bar stays as it is, needed when shown and not needed when hidden. Then the window
+// only sets the ranges and positions; otherwise a bar appears or goes, which resizes
+// the client, and the bars must settle through the window's resizes.
+bool KeepsScrollBars(ImageDoc& doc, ShownScrollBars shown);
+
 // The part of the picture the window shows, in picture pixels (right and
 // bottom exclusive): the rectangle Quick Zoom outlines.
 PixelRect VisibleRect(const ImageDoc& doc);

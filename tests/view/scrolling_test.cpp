@@ -161,6 +161,37 @@ TEST(OnDocumentResize, RepaintsOnlyWhenTheViewNeedsIt) {
   }
 }
 
+TEST(KeepsScrollBars, OnlyWhenEveryBarStaysAsShown) {
+  struct Case {
+    const char* what;
+    int32_t pictureW, pictureH, zoom;
+    ShownScrollBars shown;
+    bool keeps;
+    int32_t hMax, vMax;
+  };
+  // The client is 300 x 200 with the bars shown as in `shown`.
+  const Case cases[] = {
+      {"larger both ways, both shown", 1000, 1000, 100, {true, true}, true, 700, 800},
+      {"larger both ways, none shown", 1000, 1000, 100, {false, false}, false, 700, 800},
+      {"smaller, none shown", 300, 200, 100, {false, false}, true, 0, 0},
+      {"smaller, both shown: both go", 300, 200, 100, {true, true}, false, 0, 0},
+      {"only taller, the vertical shown", 300, 201, 100, {false, true}, true, 0, 1},
+      {"only taller, both shown: the horizontal goes", 300, 1000, 100, {true, true}, false, 0, 800},
+      {"only wider, the horizontal shown", 301, 200, 100, {true, false}, true, 1, 0},
+      {"wider, only the vertical shown: the bars swap", 1000, 200, 100, {false, true}, false, 700, 0},
+      {"fits at 100 %, larger at 200 %", 300, 200, 200, {true, true}, true, 300, 200},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ImageDoc doc = ViewDoc(c.pictureW, c.pictureH, c.zoom, 300, 200);
+    EXPECT_EQ(KeepsScrollBars(doc, c.shown), c.keeps);
+    EXPECT_EQ(doc.hScrollMax, c.hMax) << "the ranges are set either way";
+    EXPECT_EQ(doc.vScrollMax, c.vMax);
+    EXPECT_EQ(doc.hScrollPos, 0);
+    EXPECT_EQ(doc.vScrollPos, 0);
+  }
+}
+
 TEST(VisibleRect, ThePictureAreaTheWindowShows) {
   ImageDoc doc = ViewDoc(1000, 1000, 200, 300, 200);
   doc.hScrollPos = 100;
