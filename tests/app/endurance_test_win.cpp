@@ -14,16 +14,12 @@
 #include <dlgs.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <set>
-#include <thread>
 
 #include "app_fixture_win.h"
 #include "cli_runner_win.h"
@@ -33,6 +29,7 @@
 #include "platform/wide_win.h"
 #include "recording_shell.h"
 #include "resource_counts_win.h"
+#include "endurance_watchdog_win.h"
 #include "shell/commands.h"
 #include "shell/resource_ids.h"
 
@@ -57,85 +54,6 @@ uint32_t EnvNumber(const char* name, uint32_t fallback) {
   const char* text = std::getenv(name);
   return text && *text ? static_cast<uint32_t>(std::strtoul(text, nullptr, 10)) : fallback;
 }
-
-// Ends the process, with the seed and the last actions, when the run stops
-// making progress, goes over its whole time or crashes: a hang must fail,
-// never wait forever.
-class Watchdog {
- public:
-  Watchdog(uint32_t seed, ULONGLONG stallMs, ULONGLONG totalMs) : seed_(seed), stallMs_(stallMs), totalMs_(totalMs) {
-    current = this;
-    SetUnhandledExceptionFilter(OnCrash);
-    thread_ = std::thread([this] { Watch(); });
-  }
-  ~Watchdog() {
-    {
-      std::lock_guard lock(mutex_);
-      stopping_ = true;
-    }
-    wake_.notify_all();
-    thread_.join();
-    SetUnhandledExceptionFilter(nullptr);
-    current = nullptr;
-  }
-
-  void Begin(size_t index, const std::string& what) {
-    std::lock_guard lock(mutex_);
-    lastBeat_ = GetTickCount64();
-    char number[32];
-    std::snprintf(number, sizeof number, "#%zu ", index);
-    std::string line = number;
-    line += what;
-    recent_.push_back(std::move(line));
-    if (recent_.size() > 25) recent_.pop_front();
-  }
-  std::string Recent() {
-    std::lock_guard lock(mutex_);
-    return RecentLocked();
-  }
-
- private:
-  std::string RecentLocked() const {
-    std::string text = "seed " + std::to_string(seed_) + "; last actions:\n";
-    for (const std::string& line : recent_) text += "  " + line + "\n";
-    return text;
-  }
-  void Watch() {
-    std::unique_lock lock(mutex_);
-    while (!stopping_) {
-      wake_.wait_for(lock, std::chrono::seconds(1));
-      if (stopping_) break;
-      const ULONGLONG now = GetTickCount64();
-      if (now - lastBeat_ > stallMs_) Die("no progress for " + std::to_string(stallMs_ / 1000) + " s");
-      if (now - started_ > totalMs_) Die("the run took over " + std::to_string(totalMs_ / 1000) + " s");
-    }
-  }
-  void Die(const std::string& why) {
-    std::fprintf(stderr, "\nendurance: FAILED: %s; %s", why.c_str(), RecentLocked().c_str());
-    std::fflush(stderr);
-    TerminateProcess(GetCurrentProcess(), 3);
-  }
-  static LONG WINAPI OnCrash(EXCEPTION_POINTERS* info) {
-    if (current) {
-      char code[32];
-      std::snprintf(code, sizeof code, "0x%08lX", info->ExceptionRecord->ExceptionCode);
-      std::lock_guard lock(current->mutex_);
-      current->Die(std::string("crash, exception ") + code);
-    }
-    return EXCEPTION_EXECUTE_HANDLER;
-  }
-
-  static inline Watchdog* current = nullptr;
-  uint32_t seed_;
-  ULONGLONG stallMs_, totalMs_;
-  ULONGLONG started_ = GetTickCount64();
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  bool stopping_ = false;
-  ULONGLONG lastBeat_ = GetTickCount64();
-  std::deque<std::string> recent_;
-  std::thread thread_;
-};
 
 // Dialog answers for the modal driver. A step returning false keeps it for
 // the next dialog, so one step answers however many dialogs a command opens.
