@@ -12,6 +12,7 @@
 #include "masks/cp_mask.h"
 #include "masks/cp_pair_kernel.h"
 #include "masks/pixel_shuffle.h"
+#include "masks/two_threads.h"
 
 namespace veilo {
 
@@ -188,6 +189,18 @@ void RecolourStrips(const PixelBuffer& px, const PixelRect& area, const PixelRec
   }
 }
 
+// The first block from which the later half of the pairs is reached. There
+// are (n + 1) / 2 pairs, the middle block of an odd count paired with itself.
+int64_t SplitOfPairs(const std::vector<int32_t>& partner) {
+  const auto pairs = static_cast<int64_t>(partner.size() + 1) / 2;
+  int64_t seen = 0;
+  for (size_t k = 0; k < partner.size(); ++k) {
+    seen += partner[k] >= static_cast<int32_t>(k);
+    if (2 * seen >= pairs) return static_cast<int64_t>(k) + 1;
+  }
+  return static_cast<int64_t>(partner.size());
+}
+
 }  // namespace
 
 BlockMaskResult ApplyCpMask(const PixelBuffer& px, const PixelRect& area, int32_t blockSize,
@@ -215,22 +228,32 @@ BlockMaskResult ApplyCpMask(const PixelBuffer& px, const PixelRect& area, int32_
   // Blocks in picture order, each pair once from its first block: one side
   // of every exchange runs through memory in order, the other is fetched
   // ahead of time. A pair of mixed parity is transposed, both blocks.
-  for (int64_t k = 0; k < n; ++k) {
-    if (k + kPrefetchDistance < n) {
-      const int32_t ahead = partner[static_cast<size_t>(k + kPrefetchDistance)];
-      if (ahead > k + kPrefetchDistance) block_rows::PrefetchBlock(px, grid, ahead);
+  auto exchange = [&](int64_t from, int64_t to) {
+    for (int64_t k = from; k < to; ++k) {
+      if (k + kPrefetchDistance < to) {
+        const int32_t ahead = partner[static_cast<size_t>(k + kPrefetchDistance)];
+        if (ahead > k + kPrefetchDistance) block_rows::PrefetchBlock(px, grid, ahead);
+      }
+      const int32_t other = partner[static_cast<size_t>(k)];
+      if (other < k) continue;  // done from its partner
+      const bool transpose = ((k ^ other) & 1) != 0;
+      if (blockSize == 8) {
+        // The middle block of an odd count stays: exchanged with itself.
+        uint8_t* const a = BlockBase(px, grid, k);
+        uint8_t* const b = BlockBase(px, grid, other);
+        if (!shuffled || !ExchangeCpPair8Shuffled(a, b, px.stride, transpose))
+          ExchangePair8(a, b, px.stride, transpose);
+      } else {
+        ExchangePairAnySize(px, grid, k, other, transpose, copy);
+      }
     }
-    const int32_t other = partner[static_cast<size_t>(k)];
-    if (other < k) continue;  // done from its partner
-    const bool transpose = ((k ^ other) & 1) != 0;
-    if (blockSize == 8) {
-      // The middle block of an odd count stays: exchanged with itself.
-      uint8_t* const a = BlockBase(px, grid, k);
-      uint8_t* const b = BlockBase(px, grid, other);
-      if (!shuffled || !ExchangeCpPair8Shuffled(a, b, px.stride, transpose)) ExchangePair8(a, b, px.stride, transpose);
-    } else {
-      ExchangePairAnySize(px, grid, k, other, transpose, copy);
-    }
+  };
+  if (blockSize == 8) {
+    // The pairs are disjoint, so two threads can share them: split where
+    // half of the pairs have their first block.
+    RunInTwoParts(SplitOfPairs(partner), n, exchange);
+  } else {
+    exchange(0, n);  // one copy buffer; only a replayed record asks for these sizes
   }
   RecolourStrips(px, clipped, grid.Region());
   return BlockMaskResult::kApplied;

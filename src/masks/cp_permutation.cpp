@@ -1,3 +1,4 @@
+#include <array>
 #include <bit>
 #include <cstdint>
 
@@ -102,12 +103,22 @@ std::vector<int32_t> CpPermutation(int32_t n, std::string_view code) {
   // Collisions walk left on odd steps and right on even ones, wrapping.
   FreeEntries entries(n);
   const int64_t base = len + n % len;
+  // The letters' weights in code order, so that the loop indexes a table.
+  std::array<int32_t, kCpCodeMaxLetters> weight{};
+  for (size_t c = 0; c < code.size(); ++c) weight[c] = CpLetterWeight(code[c]);
+  // pos is below n and the step below n + 57, so but for the smallest grids
+  // two subtractions reduce the sum modulo n, where a division would take
+  // most of the time of a step.
   int64_t pos = n - 1;
+  size_t letter = 0;
   for (int32_t i = 0; i < n; ++i) {
-    pos += base + CpLetterWeight(code[static_cast<size_t>(i % len)]) + i;
+    pos += base + weight[letter] + i;
+    pos -= pos >= n ? n : 0;  // without branches: which way they go is random
+    pos -= pos >= n ? n : 0;
     if (pos >= n) pos %= n;
+    if (++letter == code.size()) letter = 0;
     const auto at = static_cast<int32_t>(pos);
-    pos = i % 2 != 0 ? entries.PrevFree(at) : entries.NextFree(at);
+    pos = (i & 1) != 0 ? entries.PrevFree(at) : entries.NextFree(at);
     r[static_cast<size_t>(pos)] = i;
     entries.Take(static_cast<int32_t>(pos));
   }

@@ -5,6 +5,7 @@
 #include "masks/block_grid.h"
 #include "masks/block_rows.h"
 #include "masks/mask_log.h"
+#include "masks/two_threads.h"
 
 namespace veilo {
 
@@ -20,12 +21,12 @@ constexpr size_t kPrefetchDistance = 8;
 // ones in memory.
 template <int kPixels>
 void ExchangeAlongSpiral(const PixelBuffer& px, const BlockGrid& g, const std::vector<int32_t>& spiral,
-                         uint64_t x, uint8_t* tmp) {
+                         uint64_t x, uint8_t* tmp, size_t from, size_t to) {
   constexpr size_t kRowBytes = 3 * static_cast<size_t>(kPixels);
   const size_t rowBytes = 3 * static_cast<size_t>(g.size);
   const size_t n = spiral.size();
-  for (size_t i = 0; i < n / 2; ++i) {
-    if (i + kPrefetchDistance < n / 2) {
+  for (size_t i = from; i < to; ++i) {
+    if (i + kPrefetchDistance < to) {
       block_rows::PrefetchBlock(px, g, spiral[i + kPrefetchDistance]);
       block_rows::PrefetchBlock(px, g, spiral[n - 1 - i - kPrefetchDistance]);
     }
@@ -46,16 +47,22 @@ BlockMaskResult ApplyFlMask(const PixelBuffer& px, const PixelRect& area, int32_
   // Block numbers are 32-bit, so grids beyond 32768 blocks follow the same
   // rule as small ones.
   std::vector<int32_t> spiral;
-  std::vector<uint8_t> tmp;
+  std::vector<uint8_t> tmp;  // a row of each part's exchanges, for sizes other than 8 and 16
   try {
     spiral = FlSpiral(grid.cols, grid.rows);
-    tmp.resize(3 * static_cast<size_t>(blockSize));
+    tmp.resize(2 * 3 * static_cast<size_t>(blockSize));
   } catch (const std::bad_alloc&) {
     return BlockMaskResult::kNoMemory;
   }
   const uint64_t x = invert ? ~uint64_t{0} : 0;
-  block_rows::WithBlockSize(blockSize, [&]<int kPixels>() {
-    ExchangeAlongSpiral<kPixels>(px, grid, spiral, x, tmp.data());
+  // The exchanges are disjoint: the first and the second half of them can
+  // run on two threads.
+  const auto exchanges = static_cast<int64_t>(spiral.size() / 2);
+  RunInTwoParts(exchanges / 2, exchanges, [&](int64_t from, int64_t to) {
+    uint8_t* const row = tmp.data() + (from == 0 ? 0 : 3 * static_cast<size_t>(blockSize));
+    block_rows::WithBlockSize(blockSize, [&]<int kPixels>() {
+      ExchangeAlongSpiral<kPixels>(px, grid, spiral, x, row, static_cast<size_t>(from), static_cast<size_t>(to));
+    });
   });
   return BlockMaskResult::kApplied;
 }

@@ -6,6 +6,7 @@
 // where every pixel ends up and in which colour.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "masks/fl_mask.h"
 #include "masks/meko_mask.h"
 #include "masks/pixel_shuffle.h"
+#include "masks/two_threads.h"
 
 namespace veilo {
 namespace {
@@ -78,14 +80,32 @@ ImageDoc ExpectedCp(ImageDoc& original, const PixelRect& area, const std::string
   return out;
 }
 
-class BlockMasks : public ::testing::TestWithParam<bool> {
+// The ways the masks can run: with the byte-shuffle kernels or the plain
+// loops, on one thread or (however small the area) on two.
+enum class Kernels { kShuffled, kPlain, kTwoThreads };
+
+class BlockMasks : public ::testing::TestWithParam<Kernels> {
  protected:
-  void SetUp() override { DisableByteShuffleForTesting(GetParam()); }
-  void TearDown() override { DisableByteShuffleForTesting(false); }
+  void SetUp() override {
+    DisableByteShuffleForTesting(GetParam() == Kernels::kPlain);
+    SetSecondThreadMinimumForTesting(GetParam() == Kernels::kTwoThreads ? 0 : INT64_MAX);
+  }
+  void TearDown() override {
+    DisableByteShuffleForTesting(false);
+    SetSecondThreadMinimumForTesting(-1);
+  }
 };
 
-INSTANTIATE_TEST_SUITE_P(Kernels, BlockMasks, ::testing::Values(false, true),
-                         [](const auto& tpi) { return std::string(tpi.param ? "Plain" : "Shuffled"); });
+INSTANTIATE_TEST_SUITE_P(Kernels, BlockMasks,
+                         ::testing::Values(Kernels::kShuffled, Kernels::kPlain, Kernels::kTwoThreads),
+                         [](const auto& tpi) {
+                           switch (tpi.param) {
+                             case Kernels::kShuffled: return std::string("Shuffled");
+                             case Kernels::kPlain: return std::string("Plain");
+                             case Kernels::kTwoThreads: return std::string("TwoThreads");
+                           }
+                           return std::string();
+                         });
 
 // A random area of a random picture: sizes up to a few blocks each way
 // beyond a whole number, anywhere in the picture, sometimes the whole of it.
