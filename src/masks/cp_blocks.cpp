@@ -5,6 +5,8 @@
 #include <bit>
 #include <cstring>
 #include <new>
+#include <span>
+#include <stdexcept>
 #include <utility>
 
 #include "masks/block_grid.h"
@@ -191,7 +193,7 @@ void RecolourStrips(const PixelBuffer& px, const PixelRect& area, const PixelRec
 
 // The first block from which the later half of the pairs is reached. There
 // are (n + 1) / 2 pairs, the middle block of an odd count paired with itself.
-int64_t SplitOfPairs(const std::vector<int32_t>& partner) {
+int64_t SplitOfPairs(std::span<const int32_t> partner) {
   const auto pairs = static_cast<int64_t>(partner.size() + 1) / 2;
   int64_t seen = 0;
   for (size_t k = 0; k < partner.size(); ++k) {
@@ -211,19 +213,26 @@ BlockMaskResult ApplyCpMask(const PixelBuffer& px, const PixelRect& area, int32_
   if (n == 0) return BlockMaskResult::kNoBlocks;
   if (!IsValidCpCode(code)) return BlockMaskResult::kInvalidCode;
   if (n > INT32_MAX) return BlockMaskResult::kNoMemory;
-  std::vector<int32_t> r, partner;
+  // R and the partner table, 8 bytes a block, in one allocation: a running
+  // viewer then gets the same memory back for the next mask instead of
+  // fresh pages from the system.
+  std::vector<int32_t> tables;
   std::vector<uint8_t> copy;  // blocks of sizes other than 8
   try {
     if (blockSize != 8) copy.resize(6 * static_cast<size_t>(blockSize) * static_cast<size_t>(blockSize));
-    r = CpPermutation(static_cast<int32_t>(n), code);
-    // The pairs take R's entries from both ends: j with N-1-j. Seen from
-    // the blocks, block R[j] pairs with block R[N-1-j]; the middle entry of
-    // an odd N pairs with itself and stays.
-    partner.resize(r.size());
-    for (size_t j = 0; j < r.size(); ++j) partner[static_cast<size_t>(r[j])] = r[r.size() - 1 - j];
+    tables.resize(2 * static_cast<size_t>(n));
+    FillCpPermutation(code, std::span<int32_t>(tables.data(), static_cast<size_t>(n)));
   } catch (const std::bad_alloc&) {
     return BlockMaskResult::kNoMemory;
+  } catch (const std::length_error&) {
+    return BlockMaskResult::kNoMemory;
   }
+  const std::span<const int32_t> r(tables.data(), static_cast<size_t>(n));
+  const std::span<int32_t> partner(tables.data() + n, static_cast<size_t>(n));
+  // The pairs take R's entries from both ends: j with N-1-j. Seen from the
+  // blocks, block R[j] pairs with block R[N-1-j]; the middle entry of an odd
+  // N pairs with itself and stays.
+  for (size_t j = 0; j < r.size(); ++j) partner[static_cast<size_t>(r[j])] = r[r.size() - 1 - j];
   const bool shuffled = ByteShuffleAvailable();
   // Blocks in picture order, each pair once from its first block: one side
   // of every exchange runs through memory in order, the other is fetched

@@ -1,5 +1,6 @@
 #pragma once
 // The CP mask: 8x8 blocks exchanged in pairs chosen by a typed code.
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,10 @@ bool IsValidCpCode(std::string_view code);
 // R: N block numbers; code is the normalised code (1..16 upper-case letters).
 // Empty when n < 1 or the code is not valid.
 std::vector<int32_t> CpPermutation(int32_t n, std::string_view code);
+// The same R written into r (N = its size), for callers that keep it in
+// memory of their own. False, with r unspecified, when r is empty or the
+// code is not valid.
+bool FillCpPermutation(std::string_view code, std::span<int32_t> r);
 // Transposes the square block whose top-left pixel is (x, y).
 void TransposeBlock(const PixelBuffer& px, int32_t x, int32_t y, int32_t size);
 // The pixel work of the mask on area (clipped to the picture). Nothing

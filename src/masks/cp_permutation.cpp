@@ -1,6 +1,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <span>
 
 #include "masks/cp_mask.h"
 
@@ -96,10 +97,10 @@ class FreeEntries {
 
 }  // namespace
 
-std::vector<int32_t> CpPermutation(int32_t n, std::string_view code) {
-  if (n < 1 || !IsValidCpCode(code)) return {};
+bool FillCpPermutation(std::string_view code, std::span<int32_t> r) {
+  if (r.empty() || r.size() > INT32_MAX || !IsValidCpCode(code)) return false;
+  const auto n = static_cast<int32_t>(r.size());
   const int64_t len = static_cast<int64_t>(code.size());
-  std::vector<int32_t> r(static_cast<size_t>(n), -1);
   // Collisions walk left on odd steps and right on even ones, wrapping.
   FreeEntries entries(n);
   const int64_t base = len + n % len;
@@ -122,6 +123,13 @@ std::vector<int32_t> CpPermutation(int32_t n, std::string_view code) {
     r[static_cast<size_t>(pos)] = i;
     entries.Take(static_cast<int32_t>(pos));
   }
+  return true;
+}
+
+std::vector<int32_t> CpPermutation(int32_t n, std::string_view code) {
+  if (n < 1 || !IsValidCpCode(code)) return {};
+  std::vector<int32_t> r(static_cast<size_t>(n));
+  FillCpPermutation(code, r);
   return r;
 }
 
