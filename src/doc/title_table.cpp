@@ -80,4 +80,13 @@ size_t TitleTable::UsedCount() const {
   return static_cast<size_t>(std::count_if(entries_.begin(), entries_.end(), [](const Entry& e) { return e.serial != 0; }));
 }
 
+std::string MaximisedFrameCaption(std::string_view frame, std::string_view document) {
+  std::string caption(frame);
+  if (document.empty()) return caption;
+  caption += " - [";
+  caption += document;
+  caption += ']';
+  return caption;
+}
+
 }  // namespace veilo

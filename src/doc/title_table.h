@@ -57,4 +57,9 @@ class TitleTable {
 // The caption of the instance-th document of a name: "name :instance".
 std::string NumberedCaption(std::string_view name, int instance);
 
+// The frame's caption while a document window is maximised in it, as the
+// system shows it: "frame - [document]", or the frame's alone when the
+// document has no caption.
+std::string MaximisedFrameCaption(std::string_view frame, std::string_view document);
+
 }  // namespace veilo

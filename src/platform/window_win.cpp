@@ -66,4 +66,15 @@ bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, 
   return RegisterClassExW(&wc) != 0;
 }
 
+LRESULT SetTextWithoutCaptionPaint(HWND window, const wchar_t* text) {
+  // The default handling repaints the caption of a window styled with one;
+  // for that moment the style lacks part of it. Without SWP_FRAMECHANGED the
+  // frame is not recalculated, so nothing else sees the change.
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  SetWindowLongPtrW(window, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_DLGFRAME));
+  const LRESULT result = DefWindowProcW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  SetWindowLongPtrW(window, GWL_STYLE, style);
+  return result;
+}
+
 }  // namespace veilo

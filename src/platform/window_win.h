@@ -37,4 +37,10 @@ class Window {
 bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT style, HICON icon,
                          HCURSOR cursor, HBRUSH background, int windowExtraBytes = sizeof(LONG_PTR));
 
+// Sets a window's text through the default handling, without the caption
+// repaint that comes with it (Wine repaints the whole nonclient area, about
+// 15 ms a time): the caller repaints what is to be seen, or nothing when the
+// caption is out of sight.
+LRESULT SetTextWithoutCaptionPaint(HWND window, const wchar_t* text);
+
 }  // namespace veilo

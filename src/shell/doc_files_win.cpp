@@ -82,11 +82,17 @@ void DocumentWindow::StepInFolder(bool backwards, bool fitWhole) {
     FitWhole();
   } else {
     // The paint fills the background only around the new picture, so the old
-    // one stays on screen until the new one covers it.
-    InvalidateRect(hwnd(), nullptr, TRUE);
-    UpdateRanges();
+    // one stays on screen until the new one covers it. The scroll bars are
+    // drawn with it, in the same repaint of the window's frame.
+    UpdateScrollRanges(*doc_);
+    ApplyScrollBars(false);
+    NotifyVisibleRect();
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
   }
   SetFocus(hwnd());
+  // The new picture is painted before the next one is read, which would
+  // otherwise share the processor with the paint.
+  UpdateWindow(hwnd());
   ReadAheadFrom(backwards);
 }
 

@@ -4,6 +4,8 @@
 
 #include "formats/image_files.h"
 #include "platform/dialog_win.h"
+#include "platform/wide_win.h"
+#include "platform/window_win.h"
 #include "shell/app_win.h"
 #include "shell/frame_win.h"
 #include "shell/message_box_win.h"
@@ -56,6 +58,7 @@ LRESULT DocumentWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: return OnPaint();
     case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wp));
     case WM_CLOSE: return OnClose();
+    case WM_SETTEXT: return OnSetText(wp, lp);
     case WM_MDIACTIVATE: return OnMdiActivate(reinterpret_cast<HWND>(lp));
     case WM_TIMER: return OnTimer();
     case WM_HSCROLL: return OnScroll(msg, wp);
@@ -109,6 +112,22 @@ void DocumentWindow::RegisterTitle() {
   SetWindowTextUtf8(hwnd(), registration->caption);
   for (const CaptionUpdate& update : registration->updates)
     SetWindowTextUtf8(reinterpret_cast<HWND>(update.window), update.caption);
+}
+
+// While maximised, the document's caption also shows in the frame's. The
+// MDI child procedure puts it there by recalculating and repainting the
+// whole frame, and repaints the window's own hidden caption, on every change
+// of picture; setting the two texts here repaints the frame's caption bar
+// alone.
+LRESULT DocumentWindow::OnSetText(WPARAM wp, LPARAM lp) {
+  if (!app_.frame || !IsZoomed(hwnd())) return DefaultHandling(WM_SETTEXT, wp, lp);
+  // The maximised window's own caption is out of sight: nothing to repaint.
+  const auto* text = reinterpret_cast<const wchar_t*>(lp);
+  const LRESULT result = SetTextWithoutCaptionPaint(hwnd(), text);
+  app_.frame->ShowMaximisedCaption(text ? Utf8(text) : std::string());
+  // The Window menu lists the documents by caption.
+  SendMessageW(app_.mdiClient, WM_MDIREFRESHMENU, 0, 0);
+  return result;
 }
 
 void DocumentWindow::ReleaseTitle() {
@@ -250,12 +269,12 @@ LRESULT DocumentWindow::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
   return DefaultHandling(msg, wp, lp);
 }
 
-void DocumentWindow::ApplyScrollBars() {
+void DocumentWindow::ApplyScrollBars(bool redraw) {
   ImageDoc& d = *doc_;
   SetScrollRange(hwnd(), SB_VERT, 0, d.vScrollMax, FALSE);
-  SetScrollPos(hwnd(), SB_VERT, d.vScrollPos, TRUE);
+  SetScrollPos(hwnd(), SB_VERT, d.vScrollPos, redraw);
   SetScrollRange(hwnd(), SB_HORZ, 0, d.hScrollMax, FALSE);
-  SetScrollPos(hwnd(), SB_HORZ, d.hScrollPos, TRUE);
+  SetScrollPos(hwnd(), SB_HORZ, d.hScrollPos, redraw);
 }
 
 void DocumentWindow::UpdateRanges() {

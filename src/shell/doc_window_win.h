@@ -76,7 +76,8 @@ class DocumentWindow : public Window {
   // The picture changed size or zoom: ranges, repaint, zoom pane (SetZoom with the current zoom).
   void ApplyZoom(int32_t zoomPercent);
   // Sets both scroll bars from the document.
-  void ApplyScrollBars();
+  // Without redraw the bars change unseen until the window's frame is repainted.
+  void ApplyScrollBars(bool redraw = true);
   // Scroll ranges recomputed for the picture and client size, bars set, Quick Zoom told.
   void UpdateRanges();
   // Repaints after a scroll or zoom change and tells the Quick Zoom window what is visible.
@@ -96,6 +97,7 @@ class DocumentWindow : public Window {
   LRESULT OnSize(WPARAM wp, LPARAM lp);
   LRESULT OnPaint();
   LRESULT OnClose();
+  LRESULT OnSetText(WPARAM wp, LPARAM lp);
   LRESULT OnMdiActivate(HWND activated);
   LRESULT OnTimer();
   LRESULT OnScroll(UINT msg, WPARAM wp);

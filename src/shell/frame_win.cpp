@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "doc/title_table.h"
 #include "platform/dpi_win.h"
 #include "platform/wide_win.h"
 #include "shell/app_win.h"
@@ -47,7 +48,7 @@ bool FrameWindow::RegisterClass(HINSTANCE instance) {
 }
 
 HWND FrameWindow::Create(const ChildRect& placement) {
-  return CreateWindowExW(0, kFrameClass, L"VEILO", WS_VISIBLE | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW,
+  return CreateWindowExW(0, kFrameClass, Wide(kFrameTitle).c_str(), WS_VISIBLE | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW,
                          placement.x, placement.y, placement.width, placement.height, nullptr,
                          app_.frameMenu.get(), app_.instance, this);
 }
@@ -279,6 +280,25 @@ void FrameWindow::ShowArea(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 }
 void FrameWindow::ShowPointer(int32_t x, int32_t y) { panes_.SetPositionText(PointerPaneText(x, y)); }
 void FrameWindow::ClearPosition() { panes_.SetPositionText(""); }
+
+void FrameWindow::ShowMaximisedCaption(std::string_view document) {
+  // Past the MDI frame procedure, which would keep the text as the frame's
+  // own title. The caption bar alone is repainted, with the next paint: the
+  // default handling would repaint the whole frame at once, menu bar
+  // included, before the new picture is shown.
+  const std::wstring caption = Wide(MaximisedFrameCaption(kFrameTitle, document));
+  SetTextWithoutCaptionPaint(hwnd(), caption.c_str());
+  TITLEBARINFO bar{};
+  bar.cbSize = sizeof bar;
+  if (!GetTitleBarInfo(hwnd(), &bar)) {
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+    return;
+  }
+  POINT corners[2] = {{bar.rcTitleBar.left, bar.rcTitleBar.top}, {bar.rcTitleBar.right, bar.rcTitleBar.bottom}};
+  MapWindowPoints(nullptr, hwnd(), corners, 2);  // the update rectangle is in client coordinates
+  const RECT strip{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+  RedrawWindow(hwnd(), &strip, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+}
 
 void FrameWindow::UseDocumentMenu(bool document) {
   HMENU menu = document ? app_.docMenu.get() : app_.frameMenu.get();

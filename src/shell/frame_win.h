@@ -24,6 +24,7 @@ struct App;
 class DocumentWindow;
 
 inline constexpr wchar_t kFrameClass[] = L"VeiloMDIFrameClass";
+inline constexpr char kFrameTitle[] = "VEILO";
 inline constexpr UINT_PTR kFrameTimerId = 1;
 inline constexpr UINT kFrameTimerMs = 100;
 
@@ -46,6 +47,8 @@ class FrameWindow : public Window {
   void ShowArea(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
   void ShowPointer(int32_t x, int32_t y);
   void ClearPosition();
+  // The caption while `document` (a document window's caption) is maximised.
+  void ShowMaximisedCaption(std::string_view document);
 
   // Switches the menu bar: the document menu while a document is active.
   void UseDocumentMenu(bool document);

@@ -1,5 +1,6 @@
 #include "app_fixture_win.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -208,15 +209,13 @@ void SaveScreenShot(const RECT& r, const std::string& name) {
   SaveImageFile(shell, std::string(folder) + "\\" + name, doc, options);
 }
 
-std::vector<uint32_t> AppTest::CaptureClient(HWND window, int32_t& width, int32_t& height) {
-  RECT client{};
-  GetClientRect(window, &client);
-  width = client.right;
-  height = client.bottom;
-  std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+namespace {
+
+// The pixels of dc from (x, y), width by height, row by row from the top.
+std::vector<uint32_t> CaptureDc(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height) {
+  std::vector<uint32_t> pixels(static_cast<size_t>(std::max(width, 0)) * static_cast<size_t>(std::max(height, 0)));
   if (pixels.empty()) return pixels;
-  ClientDc dc(window);
-  MemoryDc memory(dc.get());
+  MemoryDc memory(dc);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -224,15 +223,31 @@ std::vector<uint32_t> AppTest::CaptureClient(HWND window, int32_t& width, int32_
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  Bitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  Bitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   {
     SelectGuard selected(memory.get(), bitmap.get());
-    BitBlt(memory.get(), 0, 0, width, height, dc.get(), 0, 0, SRCCOPY);
+    BitBlt(memory.get(), 0, 0, width, height, dc, x, y, SRCCOPY);
     GdiFlush();
     const auto* source = static_cast<const uint32_t*>(bits);
     for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = source[i] & 0xFFFFFF;
   }
   return pixels;
+}
+
+}  // namespace
+
+std::vector<uint32_t> AppTest::CaptureScreen(const RECT& r) {
+  ClientDc screen(nullptr);
+  return CaptureDc(screen.get(), r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+std::vector<uint32_t> AppTest::CaptureClient(HWND window, int32_t& width, int32_t& height) {
+  RECT client{};
+  GetClientRect(window, &client);
+  width = client.right;
+  height = client.bottom;
+  ClientDc dc(window);
+  return CaptureDc(dc.get(), 0, 0, width, height);
 }
 
 uint32_t DocColour(ImageDoc& doc, int32_t x, int32_t y) {

@@ -66,6 +66,8 @@ class AppTest : public ::testing::Test {
 
   // The window's client area as painted, row by row from the top, 0xRRGGBB.
   static std::vector<uint32_t> CaptureClient(HWND window, int32_t& width, int32_t& height);
+  // What the screen shows in r (screen coordinates), row by row from the top.
+  static std::vector<uint32_t> CaptureScreen(const RECT& r);
 
   TempFolder folder_;
   std::string exeDir_, startDir_;

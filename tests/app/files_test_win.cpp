@@ -1,5 +1,9 @@
 // The document window's files: save with Ctrl+S, the folder's next and
 // previous pictures in the same window, deleting, any script in file names.
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "app_fixture_win.h"
 #include "formats/image_dispatch.h"
 #include "modal_driver_win.h"
@@ -84,6 +88,84 @@ TEST_F(FilesTest, SpaceStepsThroughTheFolderInTheSameWindow) {
   EXPECT_EQ(window->doc().hScrollMax, 0);
   EXPECT_EQ(window->doc().vScrollMax, 0);
   EXPECT_GT(window->doc().zoomPercent, 100);
+}
+
+// The items of the frame's menus that name a window (the Window menu's list).
+std::vector<std::string> WindowMenuItems(HWND frame) {
+  std::vector<std::string> items;
+  const HMENU bar = GetMenu(frame);
+  for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+    const HMENU popup = GetSubMenu(bar, i);
+    for (int j = 0; popup && j < GetMenuItemCount(popup); ++j) {
+      wchar_t text[256] = {};
+      GetMenuStringW(popup, static_cast<UINT>(j), text, 256, MF_BYPOSITION);
+      items.push_back(Utf8(text));
+    }
+  }
+  return items;
+}
+
+bool AnyItemNames(const std::vector<std::string>& items, const std::string& name) {
+  return std::any_of(items.begin(), items.end(), [&](const std::string& item) {
+    return item.size() >= name.size() && item.compare(item.size() - name.size(), name.size(), name) == 0;
+  });
+}
+
+// A maximised window shows its picture's name in the frame's caption, which
+// the window sets itself when the picture changes; the scroll bars follow the
+// new picture though they are only drawn with it.
+TEST_F(FilesTest, AMaximisedWindowStepsWithTheFrameCaptionAndWindowMenuFollowing) {
+  const std::string a = WritePicture("pics/a.bmp", 40, 30), b = WritePicture("pics/b.bmp", 3000, 2500, 2);
+  DocumentWindow* window = Open(a);
+  ASSERT_NE(window, nullptr);
+  const HWND frame = app().frame->hwnd();
+  ShowWindow(window->hwnd(), SW_MAXIMIZE);
+  Pump(5, 200);
+  EXPECT_EQ(Caption(frame), "VEILO - [a.bmp]");
+  const auto captionBar = [&] {
+    TITLEBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    GetTitleBarInfo(frame, &bar);
+    return CaptureScreen(bar.rcTitleBar);
+  };
+  const std::vector<uint32_t> before = captionBar();
+  Key(VK_SPACE);
+  ASSERT_EQ(window->doc().path, b);
+  EXPECT_EQ(Caption(window->hwnd()), "b.bmp");
+  EXPECT_EQ(Caption(frame), "VEILO - [b.bmp]");
+  // The caption bar shows the new name once the window has painted: as a
+  // complete repaint of the frame draws it.
+  Pump(5, 200);
+  const std::vector<uint32_t> after = captionBar();
+  RedrawWindow(frame, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Pump(5, 200);
+  EXPECT_NE(after, before);
+  EXPECT_EQ(after, captionBar());
+  EXPECT_TRUE(AnyItemNames(WindowMenuItems(frame), "b.bmp"));
+  EXPECT_FALSE(AnyItemNames(WindowMenuItems(frame), "a.bmp"));
+  for (const int bar : {SB_HORZ, SB_VERT}) {
+    int low = -1, high = -1;
+    GetScrollRange(window->hwnd(), bar, &low, &high);
+    EXPECT_EQ(high, bar == SB_HORZ ? window->doc().hScrollMax : window->doc().vScrollMax) << bar;
+    EXPECT_GT(high, 0) << bar;
+  }
+  Key(VK_SPACE, true);
+  EXPECT_EQ(Caption(frame), "VEILO - [a.bmp]");
+  // Restored, the frame shows its own title again.
+  ShowWindow(window->hwnd(), SW_RESTORE);
+  Pump(5, 200);
+  EXPECT_EQ(Caption(frame), "VEILO");
+  // A maximised window renumbered when another of its name closes.
+  DocumentWindow* second = Open(a);
+  ASSERT_NE(second, nullptr);
+  ShowWindow(second->hwnd(), SW_MAXIMIZE);
+  Pump(5, 200);
+  EXPECT_EQ(Caption(frame), "VEILO - [a.bmp :2]");
+  SendMessageW(window->hwnd(), WM_CLOSE, 0, 0);
+  Pump(5, 200);
+  ASSERT_EQ(app().documents.size(), 1u);
+  EXPECT_EQ(Caption(second->hwnd()), "a.bmp");
+  EXPECT_EQ(Caption(frame), "VEILO - [a.bmp]");
 }
 
 TEST_F(FilesTest, AChangedPictureAsksBeforeStepping) {

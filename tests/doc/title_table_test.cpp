@@ -104,6 +104,12 @@ TEST(TitleTable, RefusesTheHundredAndSecondDocument) {
   EXPECT_EQ(r->caption, "other");
 }
 
+TEST(MaximisedFrameCaption, JoinsTheFramesTitleAndTheDocumentsCaption) {
+  EXPECT_EQ(MaximisedFrameCaption("VEILO", "photo.jpg :2"), "VEILO - [photo.jpg :2]");
+  EXPECT_EQ(MaximisedFrameCaption("VEILO", "写真.png"), "VEILO - [写真.png]");
+  EXPECT_EQ(MaximisedFrameCaption("VEILO", ""), "VEILO");
+}
+
 TEST(GeneratedNames, EachKindCountsOnItsOwn) {
   GeneratedNames names;
   EXPECT_EQ(names.NextClipboardName(), "CB001");
