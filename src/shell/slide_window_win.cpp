@@ -165,8 +165,7 @@ LoadOptions SlideWindow::SlideLoadOptions() const {
 }
 
 void SlideWindow::ReadAheadAround(int32_t index) {
-  // Back by one (Left, Up, '-') is the only way the show goes backwards.
-  const bool backwards = Count() > 2 && shownIndex_ >= 0 && index == (shownIndex_ + Count() - 1) % Count();
+  const bool backwards = SlideWentBack(static_cast<size_t>(Count()), shownIndex_, static_cast<size_t>(index));
   shownIndex_ = index;
   const uint32_t width = picture_ ? static_cast<uint32_t>(picture_->width) : 0;
   const uint32_t height = picture_ ? static_cast<uint32_t>(picture_->height) : 0;

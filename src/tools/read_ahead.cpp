@@ -27,6 +27,11 @@ ReadAheadPlan PlanSlideReadAhead(const SlideList& list, size_t shown, bool backw
   return {ahead, behind};
 }
 
+bool SlideWentBack(size_t count, int64_t previous, size_t shown) {
+  if (count <= 2 || previous < 0 || static_cast<uint64_t>(previous) >= count) return false;
+  return shown == (static_cast<size_t>(previous) + count - 1) % count;
+}
+
 uint64_t ReadAheadBudgetBytes(uint64_t availableBytes) { return availableBytes / 100 * kReadAheadMemoryPercent; }
 
 bool WorthReadingAhead(uint32_t width, uint32_t height, uint64_t budgetBytes) {

@@ -38,6 +38,10 @@ struct ReadAheadPlan {
 ReadAheadPlan PlanFolderReadAhead(const FolderNeighbours& neighbours, bool backwards);
 // In the slide show's list, which wraps round at both ends.
 ReadAheadPlan PlanSlideReadAhead(const SlideList& list, size_t shown, bool backwards);
+// Whether the show went backwards to `shown` from `previous` (negative: none
+// shown yet) in a list of `count`: back by one (Left, Up, '-') is the only
+// way it does, and with two slides or fewer both ways lead to the same one.
+bool SlideWentBack(size_t count, int64_t previous, size_t shown);
 
 // What the held pictures may take together with `availableBytes` free.
 uint64_t ReadAheadBudgetBytes(uint64_t availableBytes);

@@ -45,6 +45,28 @@ TEST(ReadAheadPlan, AheadIsTheWayOfTravelAndBehindTheOtherNeighbour) {
   EXPECT_EQ(PlanFolderReadAhead(first, true).ahead, Path{});
 }
 
+TEST(SlideWentBack, OnlyBackByOneInALongerListCounts) {
+  struct Case {
+    const char* name;
+    size_t count;
+    int64_t previous;
+    size_t shown;
+    bool back;
+  };
+  const Case cases[] = {
+      {"back by one", 4, 2, 1, true},
+      {"back over the start", 4, 0, 3, true},
+      {"forward by one", 4, 2, 3, false},
+      {"forward over the end", 4, 3, 0, false},
+      {"a jump", 5, 4, 1, false},
+      {"the same slide again", 4, 2, 2, false},
+      {"nothing shown before", 4, -1, 3, false},
+      {"two slides: both ways are one", 2, 1, 0, false},
+      {"a previous index past the list", 4, 9, 3, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SlideWentBack(c.count, c.previous, c.shown), c.back) << c.name;
+}
+
 TEST(ReadAheadBudget, AShareOfFreeMemoryAndNothingForPicturesTooBigForIt) {
   constexpr uint64_t kMiB = uint64_t{1} << 20;
   EXPECT_EQ(ReadAheadBudgetBytes(400 * kMiB), 100 * kMiB);
