@@ -141,6 +141,9 @@ TEST_F(FilesTest, AMaximisedWindowStepsWithTheFrameCaptionAndWindowMenuFollowing
   Pump(5, 200);
   EXPECT_NE(after, before);
   EXPECT_EQ(after, captionBar());
+  RECT shot{};
+  GetWindowRect(frame, &shot);
+  SaveScreenShot(shot, "maximised-step.png");
   EXPECT_TRUE(AnyItemNames(WindowMenuItems(frame), "b.bmp"));
   EXPECT_FALSE(AnyItemNames(WindowMenuItems(frame), "a.bmp"));
   for (const int bar : {SB_HORZ, SB_VERT}) {
