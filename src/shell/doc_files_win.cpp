@@ -84,9 +84,7 @@ void DocumentWindow::StepInFolder(bool backwards, bool fitWhole) {
     // The paint fills the background only around the new picture, so the old
     // one stays on screen until the new one covers it. The scroll bars are
     // drawn with it, in the same repaint of the window's frame.
-    UpdateScrollRanges(*doc_);
-    ApplyScrollBars(false);
-    NotifyVisibleRect();
+    UpdateRanges(false);
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
   }
   SetFocus(hwnd());

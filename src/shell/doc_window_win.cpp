@@ -277,9 +277,9 @@ void DocumentWindow::ApplyScrollBars(bool redraw) {
   SetScrollPos(hwnd(), SB_HORZ, d.hScrollPos, redraw);
 }
 
-void DocumentWindow::UpdateRanges() {
+void DocumentWindow::UpdateRanges(bool redrawBars) {
   UpdateScrollRanges(*doc_);
-  ApplyScrollBars();
+  ApplyScrollBars(redrawBars);
   NotifyVisibleRect();
 }
 

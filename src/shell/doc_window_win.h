@@ -79,7 +79,7 @@ class DocumentWindow : public Window {
   // Without redraw the bars change unseen until the window's frame is repainted.
   void ApplyScrollBars(bool redraw = true);
   // Scroll ranges recomputed for the picture and client size, bars set, Quick Zoom told.
-  void UpdateRanges();
+  void UpdateRanges(bool redrawBars = true);
   // Repaints after a scroll or zoom change and tells the Quick Zoom window what is visible.
   void NotifyVisibleRect();
   // One scroll-bar code on one bar, as WM_HSCROLL and WM_VSCROLL do it, with

@@ -10,9 +10,6 @@
 // bound it (whichever ends first), VEILO_ENDURANCE_SEED picks the run (1).
 #include <windows.h>
 
-#include <commdlg.h>
-#include <dlgs.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +20,7 @@
 
 #include "app_fixture_win.h"
 #include "cli_runner_win.h"
+#include "endurance_dialogs_win.h"
 #include "endurance_actions.h"
 #include "formats/image_dispatch.h"
 #include "modal_driver_win.h"
@@ -53,39 +51,6 @@ constexpr ULONGLONG kMarginSeconds = 90;
 uint32_t EnvNumber(const char* name, uint32_t fallback) {
   const char* text = std::getenv(name);
   return text && *text ? static_cast<uint32_t>(std::strtoul(text, nullptr, 10)) : fallback;
-}
-
-// Dialog answers for the modal driver. A step returning false keeps it for
-// the next dialog, so one step answers however many dialogs a command opens.
-ModalDriver::Step CancelEvery() {
-  return [](HWND d) {
-    PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-    return false;
-  };
-}
-
-// A click on a dialog's button, posted: what the button starts (saving, a
-// further dialog) then runs in the dialog's own loop, where the driver's next
-// tick can answer it, and not inside the step.
-void PostClick(HWND dialog, int id) {
-  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-// OK as offered, once per dialog; a dialog still up a while later refuses
-// what it holds (a save dialog answering OK with a box, again and again) or
-// is busy with it for too long, and is cancelled.
-ModalDriver::Step AcceptEvery() {
-  auto firstSeen = std::make_shared<std::map<HWND, ULONGLONG>>();
-  return [firstSeen](HWND d) {
-    const ULONGLONG now = GetTickCount64();
-    const auto [seen, isNew] = firstSeen->emplace(d, now);
-    if (isNew) {
-      PostClick(d, IDOK);
-    } else if (now - seen->second > 3000) {
-      PostMessageW(d, WM_COMMAND, IDCANCEL, 0);
-    }
-    return false;
-  };
 }
 
 struct Origin {
@@ -149,36 +114,10 @@ class EnduranceTest : public AppTest {
   // Runs one action with its dialogs answered; false when the run cannot go on.
   bool Run(const Action& a, size_t index) {
     watchdog_->Begin(index, a.Describe() + Context());
-    std::vector<ModalDriver::Step> steps;
-    switch (a.kind) {
-      case ActionKind::kCancelDialog: steps = {CancelEvery()}; break;
-      case ActionKind::kCpMask: {
-        std::wstring code;
-        for (int32_t i = 0, v = a.value[1]; i < a.value[0]; ++i, v = v * 7 + 3) code += wchar_t(L'A' + (v & 0x7FFF) % 26);
-        steps = {[code](HWND d) {
-                   if (!GetDlgItem(d, IDC_CP_EDIT)) return false;
-                   SetDlgItemTextW(d, IDC_CP_EDIT, code.c_str());
-                   PostClick(d, IDOK);
-                   return true;
-                 },
-                 AcceptEvery()};
-        break;
-      }
-      case ActionKind::kSaveAs: {
-        const std::wstring path =
-            Wide(folder_.Path("saved") + "\\saved-" + std::to_string(++saves_) + "." + kSaveTypes[a.value[0]]);
-        steps = {[path](HWND d) {
-                   const int field = GetDlgItem(d, cmb13) ? cmb13 : GetDlgItem(d, edt1) ? edt1 : 0;
-                   if (!field) return false;
-                   SendMessageW(d, CDM_SETCONTROLTEXT, field, reinterpret_cast<LPARAM>(path.c_str()));
-                   PostClick(d, IDOK);
-                   return true;
-                 },
-                 AcceptEvery()};
-        break;
-      }
-      default: steps = {AcceptEvery()}; break;
-    }
+    std::string savePath;
+    if (a.kind == ActionKind::kSaveAs)
+      savePath = folder_.Path("saved") + "\\saved-" + std::to_string(++saves_) + "." + kSaveTypes[a.value[0]];
+    std::vector<ModalDriver::Step> steps = DialogAnswers(a, savePath);
     bool timedOut = false;
     {
       ModalDriver driver(std::move(steps), 30000);
